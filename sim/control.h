@@ -1,0 +1,118 @@
+// The simulated game's control interface: what tests and the simulator's command line use to set
+// up a world, inject faults, run it and read back what the plug-in did.
+//
+// The same library implements the six host functions of host/host.h. In direct mode (the default
+// after resetWorld) a test calls the plug-in's code on its own stack, and scriptWait(ms) runs the
+// world forward by ms of frame time, firing scheduled events on the way, then returns.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/host.h"
+
+namespace sim {
+
+// A host error stops the run: an unknown native, a wrong number of argument slots, a native
+// called off the script fibre, a frame in which the script did not yield. The message names the
+// native. In direct mode it is thrown out of the host function that found it.
+struct HostError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct GameDate {
+    int year = 1899;
+    int month = 0;  // counted from 0
+    int day = 1;    // day of the month, from 1
+};
+
+struct WorldOptions {
+    std::uint64_t seed = 1;
+    int modelLoadDelayFrames = 1;  // a requested model is resident this many frames later
+    int pedPoolCap = 256;          // createPed answers 0 once this many created peds exist
+    GameDate startDate{};
+    int startHours = 8;
+    int startMinutes = 0;
+    Vector3 playerPosition{0.0f, 0.0f, 0.0f};
+};
+
+// One host or native call, in call order.
+struct CallRecord {
+    std::int64_t frame;
+    std::int64_t timeMs;   // frame time since the start
+    int day;               // whole game days since the start
+    int clockHours;
+    int clockMinutes;
+    bool host;             // true: one of the six host functions; false: a native
+    std::string name;      // host function, or the native's role name in the catalogue
+    NativeHash hash;       // 0 for a host function
+    std::vector<std::uint64_t> slots;  // raw argument slots (host: the arguments)
+    std::string argsJson;   // decoded arguments, a JSON array
+    std::string resultJson; // decoded result, JSON; "null" for none
+};
+
+// What a playAmbientSpeech call asked for, decoded when it was made.
+struct SpeechRecord {
+    std::int64_t frame;
+    std::int64_t timeMs;
+    Ped speaker;
+    std::string line;
+    std::string voice;
+    std::int32_t variation;
+};
+
+struct PedState {
+    Ped handle;
+    Hash model;
+    Vector3 position;
+    bool dead;
+    bool exists;  // false once deleted by the plug-in or removed by the game
+    Hash relationshipGroup;
+    int blips;
+    std::vector<Hash> weapons;
+    Ped combatTarget;
+};
+
+// A fresh world in direct mode: empty call log, no peds, the player alive at the given position.
+void resetWorld(const WorldOptions& options = {});
+
+// Controls.
+void placePlayer(Vector3 position);
+void setPlayerDead(bool dead);
+void setGate(bool skipFrames);
+void setClock(int hours, int minutes);   // time of day; the date stays
+void advanceClock(int minutes);          // forward, across midnight into the next days; no frame runs
+void setDate(GameDate date);
+void setModelNeverLoads(std::string_view modelName);
+void setPedPoolCap(int cap);
+void killPed(Ped ped);
+void vanishPed(Ped ped);                 // the game itself removes the ped
+void movePed(Ped ped, Vector3 position);
+// Direct mode: fn runs inside the scriptWait that carries frame time past atMs.
+void scheduleAt(std::int64_t atMs, std::function<void()> fn);
+// Runs frames of world time without the script (direct mode: what scriptWait does inside).
+void runFrames(std::int64_t frames);
+
+// Queries.
+const std::vector<CallRecord>& calls();
+void clearCalls();
+const std::vector<SpeechRecord>& speeches();
+std::vector<Ped> createdPeds();  // every ped created by createPed, in creation order
+std::optional<PedState> pedState(Ped ped);
+int livingPedCount();            // created peds that exist and are alive
+Ped playerPedHandle();
+std::int64_t currentFrame();
+std::int64_t currentTimeMs();
+int clockHoursNow();
+int clockMinutesNow();
+GameDate dateNow();
+
+// The game's one-at-a-time hash of a name, ASCII letters lowercased first.
+Hash gameHash(std::string_view name);
+
+}  // namespace sim

@@ -1,0 +1,23 @@
+#include "encounter/gang_roster.h"
+
+#include <algorithm>
+
+#include "natives/call.h"
+#include "natives/catalogue.h"
+#include "natives/slot.h"
+
+void appendMember(GangRoster& roster, Ped ped) {
+    if (roster.size() == roster.capacity()) {
+        roster.reserve(std::max(roster.capacity() + roster.capacity() / 2, roster.size() + 1));
+    }
+    roster.push_back({ped});
+}
+
+void removeMemberAt(GangRoster& roster, std::size_t position) {
+    roster.erase(roster.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+void deleteAndRemoveAt(GangRoster& roster, std::size_t position) {
+    callNative(native::deleteEntity, pointerSlot(&roster[position].ped));
+    removeMemberAt(roster, position);
+}

@@ -1,0 +1,40 @@
+#include "speech/speech_request.h"
+
+#include "natives/call.h"
+#include "natives/catalogue.h"
+#include "natives/slot.h"
+
+namespace {
+constexpr const char* noVoice = "";
+}
+
+std::int32_t drawVariation(std::int32_t lowerBound, std::int32_t upperBound) {
+    return slotInt(
+        callNative(native::randomIntInRange, intSlot(lowerBound), intSlot(upperBound))[0]);
+}
+
+SpeechRequest makeSpeechRequest(const char* lineName, std::int32_t variation) {
+    return SpeechRequest{
+        .lineName = lineName,
+        .voiceName = noVoice,
+        .variation = {variation, 0},
+        .reserved = {},
+    };
+}
+
+void playAmbientSpeech(Ped speaker, const SpeechRequest& request) {
+    callNative(native::playAmbientSpeech, intSlot(speaker), pointerSlot(&request));
+}
+
+void sayLine(const char* lineName, std::int32_t lowerBound, std::int32_t upperBound) {
+    const SpeechRequest request = makeSpeechRequest(lineName, drawVariation(lowerBound, upperBound));
+    const Ped speaker = slotInt(callNative(native::playerPed)[0]);
+    playAmbientSpeech(speaker, request);
+}
+
+void runSpeechScript(std::span<const SpeechStep> steps) {
+    for (const SpeechStep& step : steps) {
+        sayLine(step.lineName, step.lowerBound, step.upperBound);
+        if (step.waitAfterMs) scriptWait(*step.waitAfterMs);
+    }
+}

@@ -1,0 +1,111 @@
+#include "natives/wrappers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "natives/catalogue.h"
+#include "natives/slot.h"
+#include "sim/control.h"
+#include "sim_calls.h"
+
+namespace {
+
+using testing_calls::callNames;
+using testing_calls::callsNamed;
+using Slots = std::vector<std::uint64_t>;
+
+class WrappersTest : public ::testing::Test {
+protected:
+    void SetUp() override { sim::resetWorld(); }
+};
+
+const sim::CallRecord& onlyCall(std::string_view name) {
+    const auto found = callsNamed(name);
+    EXPECT_EQ(found.size(), 1u) << name;
+    return *found.at(0);
+}
+
+TEST_F(WrappersTest, EachWrapperPushesItsNativesSlotsInOrderWithTheFixedConstants) {
+    const Hash model = sim::gameHash("g_m_m_uniswamp_01");
+    taskCombat(101, 1);
+    entityCoords(7);
+    distanceBetween(1.0f, 2.0f, 3.0f, -4.0f, -5.0f, -6.0f);
+    giveWeapon(101, 0xAABBCCDDu, 100, 0x11223344u);
+    createPed(model, -1.5f, 2.0f, 41.726f);
+
+    EXPECT_EQ(onlyCall("taskCombat").slots, (Slots{101, 1, 0, 16}));
+    EXPECT_EQ(onlyCall("entityCoords").slots, (Slots{7, 1, 0}));
+    EXPECT_EQ(onlyCall("distanceBetween").slots,
+              (Slots{floatSlot(1.0f), floatSlot(2.0f), floatSlot(3.0f), floatSlot(-4.0f),
+                     floatSlot(-5.0f), floatSlot(-6.0f), 1}));
+    EXPECT_EQ(onlyCall("giveWeapon").slots,
+              (Slots{101, 0xAABBCCDDu, 100, 1, 1, 1, 1, floatSlot(1.0f), floatSlot(1.0f),
+                     0x11223344u, 0, 0, 1}));
+    EXPECT_EQ(onlyCall("createPed").slots,
+              (Slots{model, floatSlot(-1.5f), floatSlot(2.0f), floatSlot(41.726f), 0, 1, 1, 0, 0}));
+}
+
+TEST_F(WrappersTest, GiveWeaponWithoutAmmoTypeStillPushesThirteenSlotsWithZeroInTheTenth) {
+    giveWeapon(101, 0xAABBCCDDu, 1, 0);
+    const sim::CallRecord& call = onlyCall("giveWeapon");
+    ASSERT_EQ(call.slots.size(), 13u);
+    EXPECT_EQ(call.slots[9], 0u);
+}
+
+TEST_F(WrappersTest, PositionAndDistanceComeBackFromTheGameUnaltered) {
+    sim::placePlayer({3.0f, 4.0f, -12.5f});
+    const NativeVector3 at = entityCoords(sim::playerPedHandle());
+    EXPECT_EQ(at.x, 3.0f);
+    EXPECT_EQ(at.y, 4.0f);
+    EXPECT_EQ(at.z, -12.5f);
+    EXPECT_EQ(distanceBetween(0.0f, 0.0f, 0.0f, 3.0f, 4.0f, 0.0f), 5.0f);
+    EXPECT_EQ(distanceBetween(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 150.0f), 150.0f);  // 3-D, not 2-D
+}
+
+TEST_F(WrappersTest, CreatePedHandsBackTheGamesHandleUnchecked) {
+    const Hash model = sim::gameHash("g_m_m_uniswamp_01");
+    EXPECT_EQ(createPed(model, 0.0f, 0.0f, 0.0f), 0) << "a model not resident gives no ped";
+    ASSERT_TRUE(loadModel(model));
+    const Ped ped = createPed(model, 1.0f, 2.0f, 3.0f);
+    EXPECT_NE(ped, 0);
+    EXPECT_EQ(sim::createdPeds().back(), ped);
+}
+
+TEST_F(WrappersTest, LoadModelYieldsOneFrameForEveryPollAfterTheFirst) {
+    for (int delayFrames : {0, 1, 3, 10}) {
+        sim::WorldOptions options;
+        options.modelLoadDelayFrames = delayFrames;
+        sim::resetWorld(options);
+        const Hash model = sim::gameHash("g_m_m_uniinbred_01");
+        ASSERT_TRUE(loadModel(model)) << delayFrames;
+        const auto polls = callsNamed("hasModelLoaded");
+        const auto waits = callsNamed("scriptWait");
+        EXPECT_EQ(callsNamed("requestModel").size(), 1u) << delayFrames;
+        ASSERT_GE(polls.size(), 1u);
+        EXPECT_EQ(waits.size(), polls.size() - 1) << delayFrames;
+        for (const sim::CallRecord* wait : waits) EXPECT_EQ(wait->slots, Slots{0});
+        EXPECT_EQ(callNames().front(), "requestModel");
+        EXPECT_EQ(callNames().back(), "hasModelLoaded");
+    }
+}
+
+TEST_F(WrappersTest, LoadModelOfAResidentModelCostsNoFrame) {
+    const Hash model = sim::gameHash("g_m_m_uniinbred_01");
+    ASSERT_TRUE(loadModel(model));
+    sim::clearCalls();
+    const auto frame = sim::currentFrame();
+    ASSERT_TRUE(loadModel(model));
+    EXPECT_EQ(callNames(), (std::vector<std::string>{"requestModel", "hasModelLoaded"}));
+    EXPECT_EQ(sim::currentFrame(), frame);
+}
+
+TEST_F(WrappersTest, LoadModelGivesUpOnAModelTheGameNeverServes) {
+    sim::setModelNeverLoads("g_m_m_nosuchgang_01");
+    EXPECT_FALSE(loadModel(sim::gameHash("g_m_m_nosuchgang_01")));
+    EXPECT_EQ(callsNamed("hasModelLoaded").size(), static_cast<std::size_t>(modelLoadPollLimit));
+    EXPECT_EQ(callsNamed("scriptWait").size(), static_cast<std::size_t>(modelLoadPollLimit - 1));
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,7 @@ struct WorldOptions {
     std::uint64_t seed = 1;
     int modelLoadDelayFrames = 1;  // a requested model is resident this many frames later
     int pedPoolCap = 256;          // createPed answers 0 once this many created peds exist
+    int framesPerGameMinute = 60;  // 2 s of frame time per game minute
     GameDate startDate{};
     int startHours = 8;
     int startMinutes = 0;
@@ -44,16 +46,16 @@ struct WorldOptions {
 // One host or native call, in call order.
 struct CallRecord {
     std::int64_t frame;
-    std::int64_t timeMs;   // frame time since the start
-    int day;               // whole game days since the start
+    std::int64_t timeMs;  // frame time since the start
+    int day;              // midnights the game clock has passed since the start date
     int clockHours;
     int clockMinutes;
-    bool host;             // true: one of the six host functions; false: a native
-    std::string name;      // host function, or the native's role name in the catalogue
-    NativeHash hash;       // 0 for a host function
+    bool host;                         // true: one of the six host functions; false: a native
+    std::string name;                  // host function, or the native's role name in the catalogue
+    NativeHash hash;                   // 0 for a host function
     std::vector<std::uint64_t> slots;  // raw argument slots (host: the arguments)
-    std::string argsJson;   // decoded arguments, a JSON array
-    std::string resultJson; // decoded result, JSON; "null" for none
+    std::string argsJson;              // decoded arguments, a JSON array
+    std::string resultJson;            // decoded result, JSON; "null" for none
 };
 
 // What a playAmbientSpeech call asked for, decoded when it was made.
@@ -66,6 +68,13 @@ struct SpeechRecord {
     std::int32_t variation;
 };
 
+// One giveWeapon call as the ped received it.
+struct WeaponGift {
+    Hash weapon;
+    std::int32_t ammoCount;
+    Hash ammoType;  // 0: none
+};
+
 struct PedState {
     Ped handle;
     Hash model;
@@ -74,9 +83,27 @@ struct PedState {
     bool exists;  // false once deleted by the plug-in or removed by the game
     Hash relationshipGroup;
     int blips;
-    std::vector<Hash> weapons;
+    std::vector<Hash> weapons;  // every weapon held, each once, in the order first given
     Ped combatTarget;
+    int outfitSetups = 0;                             // newPedSetup calls
+    std::map<std::int32_t, bool> flags{};             // setPedFlag: flag number -> last value
+    std::map<std::int32_t, bool> combatAttributes{};  // setCombatAttribute: number -> last value
+    std::vector<WeaponGift> weaponGifts{};            // every giveWeapon call, in order
 };
+
+// Fixed handles of the simulated game. Created peds are numbered from firstCreatedPed in
+// creation order and a handle is never handed out twice, so a stale handle never aliases a
+// newer ped.
+inline constexpr Ped playerPedHandleValue = 1;
+inline constexpr std::int32_t playerIndexValue = 0;
+inline constexpr Ped firstCreatedPed = 101;
+inline constexpr std::string_view playerModelName = "player_zero";  // entityModel of the player
+
+// What the game answers about an entity handle that does not exist (never created, deleted or
+// removed): entityCoords the origin, isEntityDead true (a missing ped can no longer fight, and a
+// caller that treats it as alive would wait on it forever), entityModel 0.
+inline constexpr bool missingEntityDead = true;
+inline constexpr Hash missingEntityModel = 0;
 
 // A fresh world in direct mode: empty call log, no peds, the player alive at the given position.
 void resetWorld(const WorldOptions& options = {});
@@ -85,15 +112,16 @@ void resetWorld(const WorldOptions& options = {});
 void placePlayer(Vector3 position);
 void setPlayerDead(bool dead);
 void setGate(bool skipFrames);
-void setClock(int hours, int minutes);   // time of day; the date stays
-void advanceClock(int minutes);          // forward, across midnight into the next days; no frame runs
+void setClock(int hours, int minutes);  // time of day; the date stays
+void advanceClock(int minutes);  // forward, across midnight into the next days; no frame runs
 void setDate(GameDate date);
 void setModelNeverLoads(std::string_view modelName);
 void setPedPoolCap(int cap);
 void killPed(Ped ped);
-void vanishPed(Ped ped);                 // the game itself removes the ped
+void vanishPed(Ped ped);  // the game itself removes the ped
 void movePed(Ped ped, Vector3 position);
-// Direct mode: fn runs inside the scriptWait that carries frame time past atMs.
+// Direct mode: fn runs inside the scriptWait that carries frame time past atMs (an atMs already
+// past runs in the next frame). Events due in the same frame run in the order scheduled.
 void scheduleAt(std::int64_t atMs, std::function<void()> fn);
 // Runs frames of world time without the script (direct mode: what scriptWait does inside).
 void runFrames(std::int64_t frames);
@@ -104,15 +132,27 @@ void clearCalls();
 const std::vector<SpeechRecord>& speeches();
 std::vector<Ped> createdPeds();  // every ped created by createPed, in creation order
 std::optional<PedState> pedState(Ped ped);
-int livingPedCount();            // created peds that exist and are alive
+int livingPedCount();  // created peds that exist and are alive
 Ped playerPedHandle();
 std::int64_t currentFrame();
 std::int64_t currentTimeMs();
+std::int64_t frameTimeMs(std::int64_t frame);  // frame * 1000 / 30, whole milliseconds
+int gameDaysNow();  // midnights the game clock has passed since the start date
+bool playerDeadNow();
+// The entry given to scriptRegister and not unregistered since, if any.
+std::optional<ScriptEntry> registeredScript();
 int clockHoursNow();
 int clockMinutesNow();
 GameDate dateNow();
 
 // The game's one-at-a-time hash of a name, ASCII letters lowercased first.
 Hash gameHash(std::string_view name);
+
+// Native answers: result slots a native does not fill hold 0xDEADBEEF junk, and so do the high
+// halves of a position's slots, so that a caller reading past what the native gives notices.
+
+// One record as a line of the --trace file (JSON, no newline): when, which host function or
+// native, the decoded arguments and, for a native, the decoded result.
+std::string traceLine(const CallRecord& record);
 
 }  // namespace sim

@@ -1,0 +1,57 @@
+// The script functions of the host in direct mode: the test calls the plug-in's code on its own
+// stack, so there is no fibre to suspend, and scriptWait runs the world forward itself.
+#include <string>
+
+#include "natives/slot.h"
+#include "sim/world.h"
+
+namespace sim {
+
+namespace {
+
+void appendHostCall(const char* name, std::vector<std::uint64_t> slots, std::string argsJson) {
+    appendCall(CallRecord{
+        .frame = 0,
+        .timeMs = 0,
+        .day = 0,
+        .clockHours = 0,
+        .clockMinutes = 0,
+        .host = true,
+        .name = name,
+        .hash = 0,
+        .slots = std::move(slots),
+        .argsJson = std::move(argsJson),
+        .resultJson = "null",
+    });
+}
+
+// The first frame at least ms of frame time after now; always at least one frame, so that
+// scriptWait(0) is the next frame.
+void waitDirect(std::uint32_t ms) {
+    const std::int64_t start = currentTimeMs();
+    do {
+        advanceFrame();
+    } while (currentTimeMs() - start < ms);
+}
+
+}  // namespace
+
+}  // namespace sim
+
+// The module and entry are addresses that change from run to run; the trace shows no arguments
+// for them, the raw slots keep them.
+extern "C" void scriptRegister(ModuleHandle module, ScriptEntry entry) {
+    sim::appendHostCall("scriptRegister",
+                        {pointerSlot(module), reinterpret_cast<std::uintptr_t>(entry)}, "[]");
+    sim::world().script = entry;
+}
+
+extern "C" void scriptUnregister(ModuleHandle module) {
+    sim::appendHostCall("scriptUnregister", {pointerSlot(module)}, "[]");
+    sim::world().script.reset();
+}
+
+extern "C" void scriptWait(std::uint32_t ms) {
+    sim::appendHostCall("scriptWait", {ms}, "[" + std::to_string(ms) + "]");
+    sim::waitDirect(ms);
+}

@@ -1,0 +1,71 @@
+// The simulated game's state: one process-wide World, as the host functions, the native
+// handlers and the control interface all see it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "sim/control.h"
+#include "sim/game_clock.h"
+#include "sim/random.h"
+
+namespace sim {
+
+inline constexpr std::int64_t framesPerSecond = 30;
+
+// What fills a result slot before a native writes its answer, and the high halves of a position:
+// a caller that reads more than the native gives sees this instead of a plausible zero.
+inline constexpr std::uint64_t junkSlot = 0xDEADBEEFDEADBEEFull;
+inline constexpr std::uint32_t junkHalf = 0xDEADBEEFu;
+
+inline constexpr std::size_t resultSlotCount = 3;
+
+struct World {
+    WorldOptions options;
+    std::int64_t frame = 0;
+    GameClock clock{};
+    std::int64_t startDayNumber = 0;
+
+    Vector3 playerPosition{};
+    bool playerDead = false;
+    bool gateSkipsFrames = false;
+
+    std::vector<PedState> peds;                    // every created ped, creation order
+    std::map<Hash, std::int64_t> residentAtFrame;  // requested models: frame they become resident
+    std::set<Hash> unknownModels;                  // never become resident
+    std::int32_t nextBlip = 1;
+
+    Random random{};
+    // Events by time; equal times keep the order they were scheduled in.
+    std::multimap<std::int64_t, std::function<void()>> events;
+
+    std::optional<ScriptEntry> script;
+    // The native call being assembled between nativeInit and nativeCall.
+    std::optional<NativeHash> pendingNative;
+    std::vector<std::uint64_t> pendingSlots;
+    std::array<std::uint64_t, resultSlotCount> results{};
+
+    std::vector<CallRecord> calls;
+    std::vector<SpeechRecord> speeches;
+};
+
+World& world();
+
+// Runs one frame: the frame counter, the game clock, then every scheduled event now due. Direct
+// mode's scriptWait and runFrames are loops over this; a fibre host resumes its script after it.
+void advanceFrame();
+
+// A created ped by handle, existing or not; nullptr for a handle the game never gave out.
+PedState* createdPed(Ped ped);
+// A created ped that still exists; nullptr otherwise.
+PedState* existingPed(Ped ped);
+
+// Appends a record stamped with the current frame, time and clock.
+void appendCall(CallRecord record);
+
+}  // namespace sim

@@ -1,0 +1,5 @@
+#include "encounter/encounter_state.h"
+
+VisitRegistry visitRegistry;
+GangRoster gangRoster;
+EncounterState encounterState;

@@ -1,0 +1,82 @@
+#include "encounter/tick_director.h"
+
+#include <cstddef>
+
+#include "data/gang_profiles.h"
+#include "encounter/encounter_state.h"
+#include "encounter/fight_aftermath.h"
+#include "encounter/game_queries.h"
+#include "encounter/respawn_cooldown.h"
+#include "encounter/squad_spawner.h"
+#include "speech/approach_taunts.h"
+
+namespace {
+
+bool playerIsDead() {
+    const std::int32_t player = slotInt(callNative(native::playerIndex)[0]);
+    return slotBool(callNative(native::isPlayerDead, intSlot(player))[0]);
+}
+
+// Every member, alive or dead, oldest first.
+void deleteWholeRoster() {
+    while (!gangRoster.empty()) deleteAndRemoveAt(gangRoster, 0);
+}
+
+// Members, alive or dead, farther than farCullDistance from the player.
+void cullFarMembers(const NativeVector3& player) {
+    std::size_t position = 0;
+    while (position < gangRoster.size()) {
+        if (distanceFrom(player, entityCoords(gangRoster[position].ped)) > farCullDistance) {
+            deleteAndRemoveAt(gangRoster, position);
+        } else {
+            ++position;
+        }
+    }
+}
+
+// One list's match: spawn there when armed, then offer the taunt whether or not a squad came.
+void visitMatch(const GangProfile& profile, Vector3 point) {
+    // The registry is consulted only while no encounter runs: asking inserts an entry.
+    if (!encounterState.encounterActive && !visitedFlag(visitRegistry, point)) {
+        if (spawnSquad(profile, point)) {
+            encounterState.encounterActive = true;
+            visitedFlag(visitRegistry, point) = true;
+            takeSpawnStamp(RespawnCooldown);
+        }
+    }
+    playApproachTaunt(profile, point);
+}
+
+}  // namespace
+
+std::optional<Vector3> firstPointInReach(HideoutList hideouts, const NativeVector3& player) {
+    for (const Vector3& point : hideouts) {
+        if (distanceFrom(player, point) < triggerDistance) return point;
+    }
+    return std::nullopt;
+}
+
+void tick() {
+    if (slotBool(callNative(native::tickGate)[0])) return;
+    cullFarDeadMembers();
+    rearmIfDue();
+    if (playerIsDead()) {
+        deleteWholeRoster();
+        encounterState.encounterActive = false;
+        // Go on to the walk: a squad may spawn around the dead player's character.
+    } else {
+        cullFarMembers(playerPosition());
+        if (encounterState.encounterActive) {
+            checkFightOver();
+            return;
+        }
+    }
+    // One position for all six lists, even after a spawn has waited for seconds.
+    const NativeVector3 player = playerPosition();
+    for (const GangProfile& profile : gangProfiles) {
+        if (const std::optional<Vector3> match = firstPointInReach(profile.hideouts, player)) {
+            visitMatch(profile, *match);
+        }
+    }
+    checkFightOver();
+}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "native_calls.h"
+#include "sim/control.h"
+#include "sim/native_handlers.h"
+#include "sim/native_signatures.h"
+
+namespace {
+
+// Runs init, pushes and call, and returns the HostError's message ("" when none was thrown).
+std::string hostErrorOf(NativeHash hash, std::size_t pushes) {
+    try {
+        nativeInit(hash);
+        for (std::size_t i = 0; i < pushes; ++i) nativePush64(0);
+        nativeCall();
+    } catch (const sim::HostError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST(NativeProtocol, EveryCatalogueNativeHasAHandlerAndASignatureOfItsSlotCount) {
+    for (const NativeInfo& info : nativeCatalogue) {
+        EXPECT_NE(sim::findHandler(info.hash), nullptr) << info.role;
+        const sim::NativeSignature* signature = sim::findSignature(info.hash);
+        ASSERT_NE(signature, nullptr) << info.role;
+        for (std::size_t slot = 0; slot < sim::maxArgumentSlots; ++slot) {
+            EXPECT_EQ(signature->slots[slot] == sim::SlotKind::unused, slot >= info.argumentSlots)
+                << info.role << " slot " << slot;
+        }
+    }
+}
+
+TEST(NativeProtocol, AnUnknownHashOrAWrongSlotCountStopsTheRunNamingTheNative) {
+    struct Case {
+        NativeHash hash;
+        std::size_t pushes;
+        std::vector<std::string> named;
+    };
+    const Case cases[] = {
+        {0x1234567890ABCDEFull, 0, {"0x1234567890ABCDEF"}},
+        {0x0000000000000001ull, 0, {"0x0000000000000001"}},
+        {native::createPed, 8, {"createPed", "0xD49F9B0955C367DE", "9", "8"}},
+        {native::playerPed, 1, {"playerPed", "0x096275889B8E0EE0"}},
+        {native::giveWeapon, 14, {"giveWeapon", "13", "14"}},
+        {native::distanceBetween, 6, {"distanceBetween", "0x0BE7F4E3CDBAFB28"}},
+    };
+    sim::resetWorld();
+    for (const Case& c : cases) {
+        const std::string message = hostErrorOf(c.hash, c.pushes);
+        for (const std::string& part : c.named) {
+            EXPECT_NE(message.find(part), std::string::npos)
+                << "message \"" << message << "\" lacks " << part;
+        }
+    }
+    EXPECT_TRUE(sim::calls().empty()) << "a refused call is not a call the game answered";
+    // The failed calls left nothing pending behind them.
+    EXPECT_EQ(simtest::clockNative(native::clockHours), 8);
+}
+
+TEST(NativeProtocol, ProtocolOutOfOrderIsAHostError) {
+    sim::resetWorld();
+    EXPECT_THROW(nativePush64(1), sim::HostError);
+    EXPECT_THROW(nativeCall(), sim::HostError);
+    nativeInit(native::clockHours);
+    EXPECT_THROW(nativeInit(native::clockMinutes), sim::HostError);
+    EXPECT_THROW(nativeCall(), sim::HostError) << "the interrupted call must have been dropped";
+}
+
+TEST(NativeProtocol, ANullPointerIsAHostErrorNamingTheNative) {
+    sim::resetWorld();
+    const char* line = "SPOTTED_MALE";
+    const std::uint64_t noVoice[8] = {pointerSlot(line), 0, 1, 0, 0, 0, 0, 0};
+    struct Case {
+        NativeHash hash;
+        std::vector<std::uint64_t> slots;
+        const char* role;
+    };
+    const Case cases[] = {
+        {native::hashOfString, {0}, "hashOfString"},
+        {native::deleteEntity, {0}, "deleteEntity"},
+        {native::playAmbientSpeech, {intSlot(1), 0}, "playAmbientSpeech"},
+        {native::playAmbientSpeech, {intSlot(1), pointerSlot(noVoice)}, "playAmbientSpeech"},
+    };
+    for (const Case& c : cases) {
+        try {
+            nativeInit(c.hash);
+            for (std::uint64_t slot : c.slots) nativePush64(slot);
+            nativeCall();
+            ADD_FAILURE() << c.role << " accepted a null pointer";
+        } catch (const sim::HostError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.role), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_TRUE(sim::speeches().empty());
+}
+
+TEST(NativeProtocol, EveryAnsweredCallIsLoggedInCallOrder) {
+    sim::resetWorld();
+    simtest::clockNative(native::clockHours);
+    scriptWait(0);
+    simtest::clockNative(native::clockMinutes);
+    const std::vector<sim::CallRecord>& log = sim::calls();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].name, "clockHours");
+    EXPECT_EQ(log[0].hash, native::clockHours);
+    EXPECT_EQ(log[0].frame, 0);
+    EXPECT_TRUE(log[1].host);
+    EXPECT_EQ(log[1].name, "scriptWait");
+    EXPECT_EQ(log[1].frame, 0) << "a wait is logged when it is called";
+    EXPECT_EQ(log[2].name, "clockMinutes");
+    EXPECT_EQ(log[2].frame, 1);
+}
+
+TEST(ScriptHost, RegisterKeepsTheEntryUntilUnregistered) {
+    sim::resetWorld();
+    const ScriptEntry entry = [] {};
+    int module = 0;
+    scriptRegister(&module, entry);
+    EXPECT_EQ(sim::registeredScript(), entry);
+    scriptUnregister(&module);
+    EXPECT_FALSE(sim::registeredScript().has_value());
+    ASSERT_EQ(sim::calls().size(), 2u);
+    EXPECT_EQ(sim::calls()[0].name, "scriptRegister");
+    EXPECT_EQ(sim::calls()[1].name, "scriptUnregister");
+}
+
+}  // namespace

@@ -112,8 +112,12 @@ TEST(GangProfiles, TheDocumentedOddOnesOut) {
     EXPECT_STRNE(a.primaryModel, b.primaryModel);
 
     for (const GangProfile& profile : gangProfiles) {
-        if (profile.gang != Gang::swamp) EXPECT_EQ(profile.meleeWeapon, nullptr);
-        if (profile.gang != Gang::duster) EXPECT_EQ(profile.secondaryModel, nullptr);
+        if (profile.gang != Gang::swamp) {
+            EXPECT_EQ(profile.meleeWeapon, nullptr);
+        }
+        if (profile.gang != Gang::duster) {
+            EXPECT_EQ(profile.secondaryModel, nullptr);
+        }
     }
 }
 

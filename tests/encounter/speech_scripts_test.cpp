@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <numeric>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/gang_profiles.h"
+#include "encounter_fixture.h"
+#include "speech/aftermath_scripts.h"
+#include "speech/approach_taunts.h"
+
+namespace {
+
+using namespace encounter_testing;
+using Script = std::span<const SpeechStep>;
+using Pair = std::pair<std::int32_t, std::int32_t>;
+
+struct NamedScript {
+    const char* name;
+    Script steps;
+};
+
+const NamedScript everyScript[] = {
+    {"approachTauntDuster", approachTauntDuster},
+    {"approachTauntExConfederate", approachTauntExConfederate},
+    {"approachTauntSwamp", approachTauntSwamp},
+    {"approachTauntInbred", approachTauntInbred},
+    {"approachTauntMountainMan", approachTauntMountainMan},
+    {"approachTauntBandito", approachTauntBandito},
+    {"firstKillLinesBandito", firstKillLinesBandito},
+    {"firstKillLinesInbred", firstKillLinesInbred},
+    {"firstKillLinesExConfederate", firstKillLinesExConfederate},
+    {"firstKillLinesSwamp", firstKillLinesSwamp},
+    {"firstKillLinesMountainMan", firstKillLinesMountainMan},
+    {"firstKillLinesDefault", firstKillLinesDefault},
+    {"closingLinesBandito", closingLinesBandito},
+    {"closingLinesInbred", closingLinesInbred},
+    {"closingLinesExConfederate", closingLinesExConfederate},
+    {"closingLinesSwamp", closingLinesSwamp},
+    {"closingLinesMountainMan", closingLinesMountainMan},
+    {"closingLinesDefault", closingLinesDefault},
+};
+
+std::uint32_t totalWaitMs(Script script) {
+    return std::accumulate(script.begin(), script.end(), 0u, [](std::uint32_t sum, const SpeechStep& s) {
+        return sum + s.waitAfterMs.value_or(0);
+    });
+}
+
+TEST(SpeechScripts, EachScriptHasItsLineCountAndItsTotalWait) {
+    struct Case {
+        Script script;
+        std::size_t lines;
+        std::uint32_t totalSeconds;
+    };
+    const std::map<std::string, Case> cases = {
+        {"approachTauntDuster", {approachTauntDuster, 7, 24}},
+        {"approachTauntExConfederate", {approachTauntExConfederate, 8, 28}},
+        {"approachTauntSwamp", {approachTauntSwamp, 6, 19}},
+        {"approachTauntInbred", {approachTauntInbred, 6, 15}},
+        {"approachTauntMountainMan", {approachTauntMountainMan, 7, 24}},
+        {"approachTauntBandito", {approachTauntBandito, 8, 28}},
+        {"firstKillLinesBandito", {firstKillLinesBandito, 2, 8}},
+        {"firstKillLinesInbred", {firstKillLinesInbred, 2, 5}},
+        {"firstKillLinesExConfederate", {firstKillLinesExConfederate, 3, 10}},
+        {"firstKillLinesSwamp", {firstKillLinesSwamp, 3, 10}},
+        {"firstKillLinesMountainMan", {firstKillLinesMountainMan, 3, 8}},
+        {"firstKillLinesDefault", {firstKillLinesDefault, 4, 17}},
+        {"closingLinesBandito", {closingLinesBandito, 3, 8}},
+        {"closingLinesInbred", {closingLinesInbred, 3, 8}},
+        {"closingLinesExConfederate", {closingLinesExConfederate, 4, 15}},
+        {"closingLinesSwamp", {closingLinesSwamp, 2, 4}},
+        {"closingLinesMountainMan", {closingLinesMountainMan, 3, 8}},
+        {"closingLinesDefault", {closingLinesDefault, 5, 20}},
+    };
+    for (const auto& [name, c] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(c.script.size(), c.lines);
+        EXPECT_EQ(totalWaitMs(c.script), c.totalSeconds * 1000u);
+    }
+}
+
+TEST(SpeechScripts, OnlyFirstKillLinesBanditoWaitsAfterItsLastLine) {
+    for (const NamedScript& script : everyScript) {
+        SCOPED_TRACE(script.name);
+        EXPECT_EQ(script.steps.back().waitAfterMs.has_value(),
+                  std::string(script.name) == "firstKillLinesBandito");
+        for (std::size_t i = 0; i + 1 < script.steps.size(); ++i) {
+            EXPECT_TRUE(script.steps[i].waitAfterMs.has_value()) << "every other step waits";
+        }
+    }
+}
+
+TEST(SpeechScripts, TheShorterWaitsStandWhereTheyBelong) {
+    const auto waits = [](Script script) {
+        std::vector<std::optional<std::uint32_t>> all;
+        for (const SpeechStep& step : script) all.push_back(step.waitAfterMs);
+        return all;
+    };
+    using Waits = std::vector<std::optional<std::uint32_t>>;
+    EXPECT_EQ(waits(approachTauntSwamp),
+              (Waits{4000, 4000, 4000, 4000, 3000, std::nullopt}));
+    EXPECT_EQ(waits(closingLinesExConfederate), (Waits{5000, 5000, 5000, std::nullopt}))
+        << "COUGH_SICK_MEDIUM is followed by a wait and one more line here";
+    EXPECT_EQ(std::string(closingLinesExConfederate[2].lineName), "COUGH_SICK_MEDIUM");
+}
+
+TEST(SpeechScripts, EveryPairOtherThanOneTwoIsADocumentedOne) {
+    const std::map<std::string, Pair> documented = {
+        {"RE_KD_UNI_V1_ILO_ANTAGONIZE", {1, 5}},
+        {"PLAYER_MELEE_MULTIPLE_NEG", {1, 11}},
+        {"PLAYER_MELEE_MULTIPLE_POS", {1, 11}},
+        {"PLAYER_TAUNT_MULTIPLE_ENEMIES_NEG_FAR", {1, 11}},
+        {"WON_FIGHT_BANDITOS_LOWH", {1, 5}},
+        {"WON_FIGHT_INBRED_DOM", {1, 5}},
+        {"WON_FIGHT_INBRED", {1, 6}},
+        {"COUGH_SICK_MEDIUM", {1, 11}},
+        {"COUGH_SICK_SMALL", {1, 1}},
+        {"MINIGAME_PLAYER_CAMP_CHAT_SHADY_BELLE_CUSTOM", {2, 5}},
+    };
+    std::map<std::string, Pair> found;
+    for (const NamedScript& script : everyScript) {
+        for (const SpeechStep& step : script.steps) {
+            const Pair pair{step.lowerBound, step.upperBound};
+            if (pair != Pair{1, 2}) found[step.lineName] = pair;
+        }
+    }
+    EXPECT_EQ(found, documented);
+}
+
+TEST(SpeechScripts, ALineSharedBetweenScriptsHasTheSamePairInEach) {
+    std::map<std::string, std::pair<Pair, const char*>> firstSeen;
+    std::size_t sharedOccurrences = 0;
+    for (const NamedScript& script : everyScript) {
+        for (const SpeechStep& step : script.steps) {
+            const Pair pair{step.lowerBound, step.upperBound};
+            const auto [it, isNew] = firstSeen.try_emplace(step.lineName, pair, script.name);
+            if (isNew) continue;
+            ++sharedOccurrences;
+            EXPECT_EQ(it->second.first, pair) << step.lineName << " in " << script.name
+                                              << " and " << it->second.second;
+        }
+    }
+    // Repeats: CONFRONT_B 2, KILL_D 2, PLY_SHIT 1, THREATEN_B 1, KD_UNI 1, AGGRO_CALLOUT 1,
+    // CAUGHT_NEG 1, ANT_FEUD 1, POST_SHIT 2, COUGH_SICK_MEDIUM 3, V3_PLYFINAL_FIRST 1,
+    // V1_PLYFINAL 1, PLYFINAL_FEUD 1.
+    EXPECT_EQ(sharedOccurrences, 18u);
+}
+
+class ApproachTauntTest : public EncounterTest {};
+
+constexpr Vector3 point{10.0f, 20.0f, 30.0f};
+
+TEST_F(ApproachTauntTest, EachGangHearsItsOwnTauntFromThePlayerWithItsWaits) {
+    const std::pair<Gang, Script> cases[] = {
+        {Gang::duster, approachTauntDuster},
+        {Gang::exConfederate, approachTauntExConfederate},
+        {Gang::swamp, approachTauntSwamp},
+        {Gang::inbred, approachTauntInbred},
+        {Gang::mountainMan, approachTauntMountainMan},
+        {Gang::bandito, approachTauntBandito},
+    };
+    for (const auto& [gang, script] : cases) {
+        SCOPED_TRACE(script.front().lineName);
+        resetEncounter();
+        sim::placePlayer(point);
+
+        playApproachTaunt(profileOf(gang), point);
+
+        EXPECT_EQ(spokenLines(), linesOf(script));
+        std::vector<std::uint64_t> waits;
+        for (const sim::CallRecord* call : callsNamed("scriptWait")) waits.push_back(call->slots[0]);
+        std::vector<std::uint64_t> expectedWaits;
+        for (const SpeechStep& step : script) {
+            if (step.waitAfterMs) expectedWaits.push_back(*step.waitAfterMs);
+        }
+        EXPECT_EQ(waits, expectedWaits);
+        for (const sim::SpeechRecord& speech : sim::speeches()) {
+            EXPECT_EQ(speech.speaker, sim::playerPedHandleValue);
+        }
+        EXPECT_TRUE(encounterState.tauntDone);
+    }
+}
+
+TEST_F(ApproachTauntTest, TheGateLetsExactlyFiftyMetresThroughAndPlaysOnceUntilTheReArm) {
+    struct Case {
+        const char* what;
+        float playerHeight;
+        bool tauntDoneBefore;
+        bool plays;
+    };
+    const float fifty = point.z + 50.0f;
+    ASSERT_EQ(fifty - point.z, 50.0f);
+    const Case cases[] = {
+        {"exactly 50 m", fifty, false, true},
+        {"just over 50 m", std::nextafter(fifty, 1000.0f), false, false},
+        {"already taunted", point.z, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        resetEncounter();
+        sim::placePlayer({point.x, point.y, c.playerHeight});
+        encounterState.tauntDone = c.tauntDoneBefore;
+
+        playApproachTaunt(profileOf(Gang::inbred), point);
+
+        EXPECT_EQ(sim::speeches().empty(), !c.plays);
+        EXPECT_EQ(encounterState.tauntDone, c.plays || c.tauntDoneBefore);
+        // The position and distance are taken before tauntDone is looked at.
+        const auto names = callNames();
+        ASSERT_GE(names.size(), 3u);
+        EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 3),
+                  (std::vector<std::string>{"playerPed", "entityCoords", "distanceBetween"}));
+    }
+}
+
+}  // namespace

@@ -97,6 +97,16 @@ bool stillDisarmed() {
            visitedFlag(visitRegistry, swampHideouts[0]);
 }
 
+// Still disarmed one game minute short of the cooldown, re-armed at it.
+void expectReArmAfterExactly(std::int32_t cooldown) {
+    sim::advanceClock(cooldown - 1);
+    rearmIfDueAfter(cooldown);
+    EXPECT_TRUE(stillDisarmed()) << "one minute short";
+    sim::advanceClock(1);
+    rearmIfDueAfter(cooldown);
+    EXPECT_TRUE(rearmed());
+}
+
 // The day-long builds measured the time of day alone, which never reaches a day: their hideouts
 // stayed disarmed for ever.
 TEST_F(RespawnCooldownTest, DayLongBuildsReArmOnceTheirWholeCooldownHasPassedAcrossDays) {
@@ -108,13 +118,7 @@ TEST_F(RespawnCooldownTest, DayLongBuildsReArmOnceTheirWholeCooldownHasPassedAcr
         takeSpawnStamp(cooldown);
         disarm();
 
-        sim::advanceClock(cooldown - 1);
-        rearmIfDueAfter(cooldown);
-        EXPECT_TRUE(stillDisarmed());
-
-        sim::advanceClock(1);
-        rearmIfDueAfter(cooldown);
-        EXPECT_TRUE(rearmed());
+        expectReArmAfterExactly(cooldown);
     }
 }
 
@@ -171,12 +175,7 @@ TEST_F(RespawnCooldownTest, AClockSetBackCountsTheCooldownFromWhenTheSetbackIsSe
     rearmIfDueAfter(cooldown);
     EXPECT_TRUE(stillDisarmed());
 
-    sim::advanceClock(cooldown - 1);
-    rearmIfDueAfter(cooldown);
-    EXPECT_TRUE(stillDisarmed());
-    sim::advanceClock(1);
-    rearmIfDueAfter(cooldown);
-    EXPECT_TRUE(rearmed());
+    expectReArmAfterExactly(cooldown);
 }
 
 TEST_F(RespawnCooldownTest, TheStampOfADayLongBuildTakesTheDateAfterTheTimeOfDay) {

@@ -1,8 +1,10 @@
-// The script functions of the host in direct mode: the test calls the plug-in's code on its own
-// stack, so there is no fibre to suspend, and scriptWait runs the world forward itself.
+// The script functions of the host. In direct mode the test calls the plug-in's code on its own
+// stack, so there is no fibre to suspend, and scriptWait runs the world forward itself; in fibre
+// mode (sim/script_fibre.h) scriptWait suspends the script fibre instead.
 #include <string>
 
 #include "natives/slot.h"
+#include "sim/script_fibre.h"
 #include "sim/world.h"
 
 namespace sim {
@@ -53,5 +55,9 @@ extern "C" void scriptUnregister(ModuleHandle module) {
 
 extern "C" void scriptWait(std::uint32_t ms) {
     sim::appendHostCall("scriptWait", {ms}, "[" + std::to_string(ms) + "]");
+    if (sim::fibreHostActive()) {
+        sim::suspendScript(ms);
+        return;
+    }
     sim::waitDirect(ms);
 }

@@ -7,6 +7,7 @@
 #include "sim/call_log.h"
 #include "sim/native_handlers.h"
 #include "sim/native_signatures.h"
+#include "sim/script_fibre.h"
 #include "sim/world.h"
 
 namespace sim {
@@ -37,6 +38,7 @@ std::pair<NativeHash, std::vector<std::uint64_t>> takePendingCall() {
 }  // namespace sim
 
 extern "C" void nativeInit(NativeHash hash) {
+    if (sim::fibreHostActive()) sim::checkNativeCaller(hash);
     sim::World& w = sim::world();
     if (w.pendingNative) {
         const std::string pending = sim::describe(*w.pendingNative);

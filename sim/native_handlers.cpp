@@ -140,9 +140,16 @@ void answerHasModelLoaded(std::span<const std::uint64_t> args, std::uint64_t* re
 }
 
 // The game may evict a model as soon as no script needs it; evicting at once makes a plug-in
-// that releases a model before it is done with it fail here, not only on a busy machine.
+// that releases a model before it is done with it fail here, not only on a busy machine. A model
+// that peds in the world still wear stays resident, as in the game: a squad releases its model
+// after each member it creates and goes on creating members from it.
 void answerReleaseModel(std::span<const std::uint64_t> args, std::uint64_t*) {
-    world().residentAtFrame.erase(slotHash(args[0]));
+    World& w = world();
+    const Hash model = slotHash(args[0]);
+    const bool worn = std::any_of(w.peds.begin(), w.peds.end(), [model](const PedState& ped) {
+        return ped.exists && ped.model == model;
+    });
+    if (!worn) w.residentAtFrame.erase(model);
 }
 
 // [SECTION] Peds

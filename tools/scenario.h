@@ -1,0 +1,114 @@
+// A scenario as the simulator plays it: one command per non-blank line of the file, parsed in
+// full before anything runs, so that a typo on the last line costs no run time.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "data/gang_profiles.h"
+
+namespace scenario {
+
+struct ClockSet {
+    int hours;
+    int minutes;
+};
+struct ClockAdvance {
+    std::int64_t minutes;
+};
+struct GotoHideout {
+    Gang gang;
+    int point;  // from 1, as in the scenario
+    Vector3 offset;
+};
+struct GotoPosition {
+    Vector3 position;
+};
+struct RunFor {
+    std::int64_t ms;  // frame time
+};
+struct RunFrames {
+    std::int64_t frames;
+};
+struct RunUntil {
+    int hours;
+    int minutes;
+};
+struct KillSquad {};
+struct KillPed {
+    int index;  // from 1, in creation order
+};
+struct SetPlayerDead {
+    bool dead;
+};
+struct SetGate {
+    bool skipFrames;
+};
+struct ModelNever {
+    std::string model;
+};
+struct VanishPed {
+    int index;  // from 1, in creation order
+};
+
+// What an `expect` line asserts about everything that has happened so far.
+enum class ExpectKind {
+    squads,       // expect squads N: squads the plug-in has spawned
+    squadAt,      // expect squad GANG N [MODEL]: where the latest squad spawned, and its model
+    peds,         // expect peds N: created peds still in the world, alive or dead
+    pedsAlive,    // expect peds alive N
+    pedsDead,     // expect peds dead N
+    deleted,      // expect deleted N: peds the plug-in deleted
+    said,         // expect said LINE [N]: said at least once, or exactly N times
+    notSaid,      // expect not said LINE
+    calls,        // expect calls NATIVE N: calls of a native, by its role name
+};
+
+struct Expect {
+    ExpectKind kind;
+    std::int64_t count = 0;
+    bool exactCount = true;  // said without N: at least once
+    Gang gang = Gang::duster;
+    int point = 0;
+    std::string name;  // line, native role or model
+};
+
+using Action = std::variant<ClockSet, ClockAdvance, GotoHideout, GotoPosition, RunFor, RunFrames,
+                            RunUntil, KillSquad, KillPed, SetPlayerDead, SetGate, ModelNever,
+                            VanishPed, Expect>;
+
+struct Command {
+    int line;          // from 1
+    std::string text;  // the line as written, comment and surrounding blanks removed
+    Action action;
+};
+
+struct Scenario {
+    std::string fileName;  // as given, for messages
+    std::vector<Command> commands;
+};
+
+// A bad scenario: `file:line: message`. line is 0 when the file itself is the problem.
+struct ScenarioError {
+    std::string fileName;
+    int line;
+    std::string message;
+};
+
+std::string describe(const ScenarioError& error);
+
+// Parses the text of a scenario; fileName only labels messages. Stops at the first bad line.
+std::variant<Scenario, ScenarioError> parseScenario(std::string_view text, std::string fileName);
+
+// Reads and parses a scenario file.
+std::variant<Scenario, ScenarioError> loadScenario(const std::string& fileName);
+
+// The gang's name in scenarios (`duster`, `exconfederate`, ...) and back.
+std::string_view gangName(Gang gang);
+std::optional<Gang> gangNamed(std::string_view name);
+
+}  // namespace scenario

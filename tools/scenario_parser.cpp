@@ -1,0 +1,352 @@
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "natives/catalogue.h"
+#include "tools/scenario.h"
+
+namespace scenario {
+
+namespace {
+
+// Larger numbers are surely typos, and keeping them small keeps every sum of milliseconds,
+// minutes and frames far from overflow.
+constexpr std::int64_t largestNumber = 1'000'000;
+
+struct Unit {
+    std::string_view suffix;
+    std::int64_t ms;
+};
+// Longest suffix first where one ends another ("ms" before "s").
+constexpr std::array<Unit, 5> durationUnits = {{
+    {"ms", 1},
+    {"min", 60'000},
+    {"s", 1'000},
+    {"h", 3'600'000},
+    {"d", 86'400'000},
+}};
+constexpr std::int64_t msPerMinute = 60'000;
+
+constexpr std::array<std::pair<std::string_view, Gang>, 6> gangNames = {{
+    {"duster", Gang::duster},
+    {"exconfederate", Gang::exConfederate},
+    {"swamp", Gang::swamp},
+    {"inbred", Gang::inbred},
+    {"mountainman", Gang::mountainMan},
+    {"bandito", Gang::bandito},
+}};
+
+// Thrown inside the parser only, turned into a ScenarioError for the line being parsed.
+struct LineError {
+    std::string message;
+};
+
+bool knownNative(std::string_view role) {
+    for (const NativeInfo& info : nativeCatalogue) {
+        if (info.role == role) return true;
+    }
+    return false;
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::vector<std::string_view> splitWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+        std::size_t start = i;
+        while (i < text.size() && !std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+        if (i > start) words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+std::optional<std::int64_t> wholeNumber(std::string_view text) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::int64_t count(std::string_view text, std::string_view what, std::int64_t smallest) {
+    std::optional<std::int64_t> value = wholeNumber(text);
+    if (!value) throw LineError{"bad " + std::string(what) + " " + quoted(text) + ": not a whole number"};
+    if (*value < smallest || *value > largestNumber) {
+        throw LineError{"bad " + std::string(what) + " " + quoted(text) + ": must be " +
+                        std::to_string(smallest) + " to " + std::to_string(largestNumber)};
+    }
+    return *value;
+}
+
+float metres(std::string_view text) {
+    float value = 0.0f;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+        throw LineError{"bad coordinate " + quoted(text) + ": not a number of metres"};
+    }
+    return value;
+}
+
+Vector3 position(std::span<const std::string_view> words) {
+    return {metres(words[0]), metres(words[1]), metres(words[2])};
+}
+
+// "10s", "500ms", "2min", "6h", "2d", or several of them, largest first: "1h30min". In
+// milliseconds.
+std::int64_t duration(std::string_view text) {
+    const LineError bad{"bad duration " + quoted(text) +
+                        ": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"};
+    std::string_view rest = text;
+    std::int64_t total = 0;
+    std::int64_t previousUnitMs = 0;
+    while (!rest.empty()) {
+        std::size_t digits = 0;
+        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
+        std::optional<std::int64_t> value = wholeNumber(rest.substr(0, digits));
+        rest.remove_prefix(digits);
+        const Unit* unit = nullptr;
+        for (const Unit& candidate : durationUnits) {
+            if (rest.starts_with(candidate.suffix)) {
+                unit = &candidate;
+                break;
+            }
+        }
+        if (!value || unit == nullptr) throw bad;
+        if (previousUnitMs != 0 && unit->ms >= previousUnitMs) throw bad;
+        if (*value > largestNumber) {
+            throw LineError{"bad duration " + quoted(text) + ": at most " + std::to_string(largestNumber) +
+                            " of a unit"};
+        }
+        rest.remove_prefix(unit->suffix.size());
+        total += *value * unit->ms;
+        previousUnitMs = unit->ms;
+    }
+    if (previousUnitMs == 0) throw bad;
+    return total;
+}
+
+std::pair<int, int> clockTime(std::string_view text) {
+    std::size_t colon = text.find(':');
+    if (colon != std::string_view::npos && colon >= 1 && colon <= 2 && text.size() == colon + 3) {
+        std::optional<std::int64_t> hours = wholeNumber(text.substr(0, colon));
+        std::optional<std::int64_t> minutes = wholeNumber(text.substr(colon + 1));
+        if (hours && minutes && *hours >= 0 && *hours <= 23 && *minutes >= 0 && *minutes <= 59) {
+            return {static_cast<int>(*hours), static_cast<int>(*minutes)};
+        }
+    }
+    throw LineError{"bad clock time " + quoted(text) + ": write HH:MM, 00:00 to 23:59"};
+}
+
+Gang gang(std::string_view text) {
+    if (std::optional<Gang> named = gangNamed(text)) return *named;
+    std::string known;
+    for (const auto& [name, value] : gangNames) known += (known.empty() ? "" : ", ") + std::string(name);
+    throw LineError{"unknown gang " + quoted(text) + ": one of " + known};
+}
+
+void wantWords(std::span<const std::string_view> words, std::size_t least, std::size_t most,
+               std::string_view usage) {
+    if (words.size() < least || words.size() > most) throw LineError{"usage: " + std::string(usage)};
+}
+
+Action parseClock(std::span<const std::string_view> words) {
+    constexpr std::string_view usage = "clock HH:MM | clock +DURATION";
+    wantWords(words, 2, 2, usage);
+    if (words[1].starts_with('+')) {
+        std::int64_t ms = duration(words[1].substr(1));
+        if (ms % msPerMinute != 0) {
+            throw LineError{"bad duration " + quoted(words[1]) +
+                            ": the game clock moves in whole minutes (use min, h or d)"};
+        }
+        return ClockAdvance{ms / msPerMinute};
+    }
+    auto [hours, minutes] = clockTime(words[1]);
+    return ClockSet{hours, minutes};
+}
+
+Action parseGoto(std::span<const std::string_view> words) {
+    constexpr std::string_view usage = "goto GANG N [DX DY DZ] | goto X Y Z";
+    if (words.size() == 4 && !gangNamed(words[1])) return GotoPosition{position(words.subspan(1))};
+    if (words.size() != 3 && words.size() != 6) throw LineError{"usage: " + std::string(usage)};
+    Gang named = gang(words[1]);
+    std::size_t points = ::profileOf(named).hideouts.size();
+    std::optional<std::int64_t> point = wholeNumber(words[2]);
+    if (!point) throw LineError{"bad point " + quoted(words[2]) + ": not a whole number"};
+    if (*point < 1 || *point > static_cast<std::int64_t>(points)) {
+        throw LineError{"bad point " + quoted(words[2]) + ": " + std::string(words[1]) + " has points 1 to " +
+                        std::to_string(points)};
+    }
+    Vector3 offset = words.size() == 6 ? position(words.subspan(3)) : Vector3{0.0f, 0.0f, 0.0f};
+    return GotoHideout{named, static_cast<int>(*point), offset};
+}
+
+Action parseRun(std::span<const std::string_view> words) {
+    constexpr std::string_view usage = "run DURATION | run N frames | run until HH:MM";
+    wantWords(words, 2, 3, usage);
+    if (words.size() == 3 && words[1] == "until") {
+        auto [hours, minutes] = clockTime(words[2]);
+        return RunUntil{hours, minutes};
+    }
+    if (words.size() == 3) {
+        if (words[2] != "frames" && words[2] != "frame") throw LineError{"usage: " + std::string(usage)};
+        return RunFrames{count(words[1], "frame count", 0)};
+    }
+    return RunFor{duration(words[1])};
+}
+
+Action parseKill(std::span<const std::string_view> words) {
+    wantWords(words, 2, 2, "kill squad | kill N");
+    if (words[1] == "squad") return KillSquad{};
+    return KillPed{static_cast<int>(count(words[1], "ped number", 1))};
+}
+
+Action parseExpect(std::span<const std::string_view> words) {
+    constexpr std::string_view usage =
+        "expect squads N | expect squad GANG N [MODEL] | expect peds [alive|dead] N | "
+        "expect deleted N | expect said LINE [N] | expect not said LINE | expect calls NATIVE N";
+    if (words.size() < 3) throw LineError{"usage: " + std::string(usage)};
+    std::string_view what = words[1];
+    Expect expect{};
+    if (what == "squads" && words.size() == 3) {
+        expect.kind = ExpectKind::squads;
+        expect.count = count(words[2], "count", 0);
+    } else if (what == "squad" && (words.size() == 4 || words.size() == 5)) {
+        auto hideout = std::get<GotoHideout>(parseGoto(words.subspan(1, 3)));
+        expect.kind = ExpectKind::squadAt;
+        expect.gang = hideout.gang;
+        expect.point = hideout.point;
+        if (words.size() == 5) expect.name = words[4];
+    } else if (what == "peds" && words.size() == 3) {
+        expect.kind = ExpectKind::peds;
+        expect.count = count(words[2], "count", 0);
+    } else if (what == "peds" && words.size() == 4 && (words[2] == "alive" || words[2] == "dead")) {
+        expect.kind = words[2] == "alive" ? ExpectKind::pedsAlive : ExpectKind::pedsDead;
+        expect.count = count(words[3], "count", 0);
+    } else if (what == "deleted" && words.size() == 3) {
+        expect.kind = ExpectKind::deleted;
+        expect.count = count(words[2], "count", 0);
+    } else if (what == "said" && (words.size() == 3 || words.size() == 4)) {
+        expect.kind = ExpectKind::said;
+        expect.name = words[2];
+        expect.exactCount = words.size() == 4;
+        if (expect.exactCount) expect.count = count(words[3], "count", 0);
+    } else if (what == "not" && words.size() == 4 && words[2] == "said") {
+        expect.kind = ExpectKind::notSaid;
+        expect.name = words[3];
+    } else if (what == "calls" && words.size() == 4) {
+        if (!knownNative(words[2])) {
+            throw LineError{"unknown native " + quoted(words[2]) + ": use a role name such as createPed"};
+        }
+        expect.kind = ExpectKind::calls;
+        expect.name = words[2];
+        expect.count = count(words[3], "count", 0);
+    } else {
+        throw LineError{"usage: " + std::string(usage)};
+    }
+    return expect;
+}
+
+Action parseCommand(std::span<const std::string_view> words) {
+    std::string_view name = words[0];
+    if (name == "clock") return parseClock(words);
+    if (name == "goto") return parseGoto(words);
+    if (name == "run") return parseRun(words);
+    if (name == "kill") return parseKill(words);
+    if (name == "player") {
+        wantWords(words, 2, 2, "player dead | player alive");
+        if (words[1] != "dead" && words[1] != "alive") throw LineError{"usage: player dead | player alive"};
+        return SetPlayerDead{words[1] == "dead"};
+    }
+    if (name == "gate") {
+        wantWords(words, 2, 2, "gate on | gate off");
+        if (words[1] != "on" && words[1] != "off") throw LineError{"usage: gate on | gate off"};
+        return SetGate{words[1] == "on"};
+    }
+    if (name == "model") {
+        wantWords(words, 3, 3, "model NAME never");
+        if (words[2] != "never") throw LineError{"usage: model NAME never"};
+        return ModelNever{std::string(words[1])};
+    }
+    if (name == "vanish") {
+        wantWords(words, 2, 2, "vanish N");
+        return VanishPed{static_cast<int>(count(words[1], "ped number", 1))};
+    }
+    if (name == "expect") return parseExpect(words);
+    throw LineError{"unknown command " + quoted(name) +
+                    " (clock, goto, run, kill, player, gate, model, vanish, expect)"};
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string describe(const ScenarioError& error) {
+    if (error.line == 0) return error.fileName + ": " + error.message;
+    return error.fileName + ":" + std::to_string(error.line) + ": " + error.message;
+}
+
+std::variant<Scenario, ScenarioError> parseScenario(std::string_view text, std::string fileName) {
+    Scenario parsed{.fileName = fileName, .commands = {}};
+    int lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.find('\0') != std::string_view::npos) {
+            return ScenarioError{fileName, lineNumber, "not a text file (NUL byte)"};
+        }
+        line = trimmed(line.substr(0, line.find('#')));
+        if (line.empty()) continue;
+        std::vector<std::string_view> words = splitWords(line);
+        try {
+            parsed.commands.push_back({lineNumber, std::string(line), parseCommand(words)});
+        } catch (const LineError& error) {
+            return ScenarioError{fileName, lineNumber, error.message};
+        }
+    }
+    return parsed;
+}
+
+std::variant<Scenario, ScenarioError> loadScenario(const std::string& fileName) {
+    std::error_code error;
+    if (std::filesystem::is_directory(fileName, error)) {
+        return ScenarioError{fileName, 0, "cannot read the scenario: it is a directory"};
+    }
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file) {
+        return ScenarioError{fileName, 0, "cannot read the scenario: " + std::string(std::strerror(errno))};
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) return ScenarioError{fileName, 0, "cannot read the scenario: read error"};
+    return parseScenario(text.str(), fileName);
+}
+
+std::string_view gangName(Gang gang) {
+    for (const auto& [name, value] : gangNames) {
+        if (value == gang) return name;
+    }
+    return "?";
+}
+
+std::optional<Gang> gangNamed(std::string_view name) {
+    for (const auto& [known, value] : gangNames) {
+        if (known == name) return value;
+    }
+    return std::nullopt;
+}
+
+}  // namespace scenario

@@ -140,23 +140,32 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
     }
 }
 
-TEST_F(SquadSpawnerTest, TheFirstMemberStandsInTheGameArmedBlippedAndFightingThePlayer) {
-    const GangProfile& swamp = profileOf(Gang::swamp);
-    ASSERT_TRUE(spawnSquad(swamp, {100.0f, 200.0f, 30.0f}));
+TEST_F(SquadSpawnerTest, SevenMembersStandInFormationArmedBlippedAndFightingThePlayer) {
+    const Vector3 point{100.0f, 200.0f, 30.0f};
+    ASSERT_TRUE(spawnSquad(profileOf(Gang::swamp), point));
 
-    const std::optional<sim::PedState> member = sim::pedState(gangRoster.at(0).ped);
-    ASSERT_TRUE(member.has_value());
-    EXPECT_EQ(member->model, sim::gameHash("g_m_m_uniswamp_01"));
-    EXPECT_EQ(member->position.x, 102.0f);
-    EXPECT_EQ(member->position.y, 202.0f);
-    EXPECT_EQ(member->relationshipGroup, sim::gameHash("REL_GANG_ODRISCOLL"));
-    EXPECT_EQ(member->blips, 1);
-    EXPECT_EQ(member->outfitSetups, 1);
-    EXPECT_EQ(member->flags, (std::map<std::int32_t, bool>{{600, false}}));
-    EXPECT_EQ(member->combatAttributes, (std::map<std::int32_t, bool>{{27, false}, {113, false}}));
-    EXPECT_EQ(member->weapons, (std::vector<Hash>{sim::gameHash("WEAPON_MELEE_MACHETE"),
-                                                  sim::gameHash("WEAPON_BOW")}));
-    EXPECT_EQ(member->combatTarget, sim::playerPedHandleValue);
+    ASSERT_EQ(gangRoster.size(), static_cast<std::size_t>(squadSize));
+    EXPECT_EQ(sim::livingPedCount(), squadSize);
+    for (int slot = 1; slot <= squadSize; ++slot) {
+        SCOPED_TRACE(slot);
+        const std::optional<sim::PedState> member =
+            sim::pedState(gangRoster.at(static_cast<std::size_t>(slot - 1)).ped);
+        ASSERT_TRUE(member.has_value());
+        const Vector3 at = memberPosition(point, slot);
+        EXPECT_EQ(member->model, sim::gameHash("g_m_m_uniswamp_01"));
+        EXPECT_EQ(member->position.x, at.x);
+        EXPECT_EQ(member->position.y, at.y);
+        EXPECT_EQ(member->position.z, at.z);
+        EXPECT_EQ(member->relationshipGroup, sim::gameHash("REL_GANG_ODRISCOLL"));
+        EXPECT_EQ(member->blips, 1);
+        EXPECT_EQ(member->outfitSetups, 1);
+        EXPECT_EQ(member->flags, (std::map<std::int32_t, bool>{{600, false}}));
+        EXPECT_EQ(member->combatAttributes,
+                  (std::map<std::int32_t, bool>{{27, false}, {113, false}}));
+        EXPECT_EQ(member->weapons, (std::vector<Hash>{sim::gameHash("WEAPON_MELEE_MACHETE"),
+                                                      sim::gameHash("WEAPON_BOW")}));
+        EXPECT_EQ(member->combatTarget, sim::playerPedHandleValue);
+    }
 }
 
 TEST_F(SquadSpawnerTest, AMemberTheGameCouldNotCreateIsStillSetUpAndRecorded) {

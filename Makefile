@@ -23,5 +23,9 @@ test: build
 	@echo "== tests (release build)"
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The timeline goes to the terminal; the map and the trace go beside the build.
+demo: build
+	@$(BUILD)/tools/gang-hideouts-sim --build 06h --trace $(BUILD)/demo-trace.jsonl --svg $(BUILD)/demo-map.svg
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -152,7 +152,7 @@ void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
         chronicle.squads.push_back(std::move(squad));
         chronicle.quietSinceSpawn = true;
         chronicle.newTickSinceSpawn = false;
-        chronicle.playerDiedSinceSpawn = false;
+        chronicle.playerDiedSinceSpawn = sim::playerDeadNow();
     }
     Squad& squad = chronicle.squads.back();
     squad.complete = when;

@@ -1,0 +1,159 @@
+// gang-hideouts-sim run as a user runs it: exit statuses, messages, and what is left on disk.
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status;
+    std::string output;  // stdout and stderr together
+};
+
+RunResult runSimulator(const std::vector<std::string>& args) {
+    std::string command = SIMULATOR;
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return {-1, "popen failed"};
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class SimulatorRun : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::path(testing::TempDir()) / "simrun-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        fs::create_directory(dir / "out");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string scenario(const std::string& name, const std::string& text) {
+        const fs::path path = dir / name;
+        std::ofstream(path) << text;
+        return path.string();
+    }
+    std::vector<std::string> withOutputs(std::vector<std::string> args) const {
+        args.insert(args.end(), {"--trace", trace().string(), "--svg", map().string()});
+        return args;
+    }
+    fs::path trace() const { return dir / "out" / "trace.jsonl"; }
+    fs::path map() const { return dir / "out" / "map.svg"; }
+    bool outputDirEmpty() const { return fs::is_empty(dir / "out"); }
+
+    fs::path dir;
+};
+
+// A short fight at a Duster hideout: spawn lines and the taunt draw variations from the seed.
+constexpr const char* shortFight =
+    "goto duster 4 0 -30 0\n"
+    "run 30s\n"
+    "kill squad\n"
+    "run 3s\n";
+
+TEST_F(SimulatorRun, BadInputExitsWith2NamesTheProblemAndLeavesNoOutput) {
+    const std::string badLine = scenario("bad.scenario", "run 1s\ngoto outlaws 1\n");
+    const std::string badKill = scenario("kill.scenario", "goto duster 4 0 -30 0\nrun 5s\nkill 9\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"--build", "07h"}, "--build 07h: unknown build"},
+        {{"--scenario", "/nonexistent.scenario"}, "/nonexistent.scenario: cannot read the scenario: No such file"},
+        {{"--scenario", badLine}, "bad.scenario:2: unknown gang \"outlaws\""},
+        {{"--scenario", badKill}, "kill.scenario:3: kill 9: the plug-in has created only 7 peds so far"},
+        {{"--plugin", "/nonexistent.so"}, "cannot load plug-in /nonexistent.so: no such file"},
+        {{"--plugin", badLine}, "cannot load plug-in " + badLine + ":"},
+    };
+    for (const auto& c : cases) {
+        const RunResult run = runSimulator(withOutputs(c.args));
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << "wanted: " << c.message << "\ngot: " << run.output;
+        EXPECT_TRUE(outputDirEmpty()) << c.message << ": a partial trace or map was left";
+    }
+}
+
+TEST_F(SimulatorRun, APlugInThatBreaksAHostRuleStopsTheRunWith3AndTheNative) {
+    const std::string idle = scenario("idle.scenario", "run 2s\n");
+    const struct {
+        const char* plugin;
+        const char* message;
+    } cases[] = {
+        {"rogue_runaway.so",
+         "the script did not yield in frame 1: 100000 native calls without a scriptWait, the last native "
+         "tickGate (0xB15CD1CF58771DE1)"},
+        {"rogue_unknownNative.so", "unknown native 0x0123456789ABCDEF"},
+        {"rogue_wrongSlots.so", "native playerPed (0x096275889B8E0EE0) takes 0 argument slots, got 1"},
+        {"rogue_nativeOnLoad.so", "native playerPed (0x096275889B8E0EE0) called off the script fibre"},
+    };
+    for (const auto& c : cases) {
+        const std::string plugin = (fs::path(ROGUE_PLUGIN_DIR) / c.plugin).string();
+        const RunResult run = runSimulator(withOutputs({"--plugin", plugin, "--scenario", idle}));
+        EXPECT_EQ(run.status, 3) << run.output;
+        EXPECT_NE(run.output.find("host error"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(c.message), std::string::npos) << "wanted: " << c.message << "\ngot: " << run.output;
+        EXPECT_TRUE(outputDirEmpty()) << c.plugin;
+    }
+}
+
+TEST_F(SimulatorRun, AFailedExpectExitsWith1AfterPlayingToTheEndWithCompleteOutputs) {
+    const std::string failing = scenario("fail.scenario",
+                                         "goto duster 4 0 -30 0\nrun 5s\nexpect squads 5\nexpect peds alive 7\n");
+    const RunResult run = runSimulator(withOutputs({"--scenario", failing}));
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("fail.scenario:3: expect failed: expect squads 5 (found 1)"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("1 expects passed, 1 failed"), std::string::npos) << run.output;
+    const std::string traceText = readFile(trace());
+    EXPECT_TRUE(traceText.starts_with("{\"frame\":0,\"t\":0,\"day\":0,\"clock\":\"08:00\",\"host\":\"scriptRegister\""));
+    EXPECT_TRUE(traceText.ends_with("\"host\":\"scriptUnregister\",\"args\":[]}\n")) << "the trace runs to the unload";
+    EXPECT_TRUE(readFile(map()).ends_with("</svg>\n"));
+}
+
+TEST_F(SimulatorRun, TheSameScenarioAndSeedGiveTheSameTraceByteForByte) {
+    const std::string fight = scenario("fight.scenario", shortFight);
+    auto traceOf = [&](const std::string& seed) {
+        const RunResult run = runSimulator({"--scenario", fight, "--seed", seed, "--trace", trace().string()});
+        EXPECT_EQ(run.status, 0) << run.output;
+        return readFile(trace());
+    };
+    const std::string first = traceOf("7");
+    const std::string second = traceOf("7");
+    const std::string otherSeed = traceOf("8");
+    EXPECT_GT(first.size(), 10000u);
+    EXPECT_TRUE(first == second) << "two runs with seed 7 wrote different traces";
+    EXPECT_FALSE(first == otherSeed) << "the seed does not reach the game's random draws";
+}
+
+TEST_F(SimulatorRun, HelpExitsWith0AndListsTheOptions) {
+    const RunResult run = runSimulator({"--help"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* option : {"--build", "--plugin", "--scenario", "--seed", "--trace", "--svg"}) {
+        EXPECT_NE(run.output.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace

@@ -109,9 +109,11 @@ void switchToHost(bool forGood) {
     finishSwitch(fibre.sanitizerFakeStack, &h.hostStackBottom, &h.hostStackSize);
 }
 
+// Never returns: the fibre is left for good. Whatever is still alive on its stack stays there.
 void stopOnFibre(std::string message) {
     FibreHost& h = host();
     if (!h.failure) h.failure = std::move(message);
+    message = std::string();  // freed here: this frame is never left
     h.fibre->finished = true;
     switchToHost(true);
 }
@@ -239,9 +241,12 @@ void checkNativeCaller(NativeHash hash) {
         return;
     }
     if (++h.nativeCallsThisFrame > h.options.nativeCallsPerFrame) {
-        stopOnFibre("the script did not yield in frame " + std::to_string(currentFrame()) + ": " +
-                    std::to_string(h.options.nativeCallsPerFrame) +
-                    " native calls without a scriptWait, the last " + describeNative(hash));
+        // Built first: a temporary of the call's own expression would never be destroyed, since
+        // stopOnFibre does not return.
+        std::string message = "the script did not yield in frame " + std::to_string(currentFrame()) +
+                              ": " + std::to_string(h.options.nativeCallsPerFrame) +
+                              " native calls without a scriptWait, the last " + describeNative(hash);
+        stopOnFibre(std::move(message));
     }
 }
 

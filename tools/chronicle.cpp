@@ -207,7 +207,9 @@ void noteDeleted(Chronicle& chronicle, const sim::CallRecord& record) {
     }
     ++chronicle.deletedCount;
     std::string why = state->dead ? "dead" : "alive";
-    if (sim::playerDeadNow()) {
+    if (!state->exists) {
+        why = "the game had already removed it";
+    } else if (sim::playerDeadNow()) {
         why += ", the player is dead";
     } else if (!chronicle.playerPath.empty()) {
         why += ", " + metres(distance(state->position, chronicle.playerPath.back().position)) +

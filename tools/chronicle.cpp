@@ -1,5 +1,6 @@
 #include "tools/chronicle.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -207,7 +208,13 @@ void noteDeleted(Chronicle& chronicle, const sim::CallRecord& record) {
     }
     ++chronicle.deletedCount;
     std::string why = state->dead ? "dead" : "alive";
-    if (!state->exists) {
+    // The record is read after the call, when the plug-in's own delete has already removed the
+    // ped; only a vanish noted earlier means the game removed it first.
+    const bool vanishedBefore =
+        std::any_of(chronicle.marks.begin(), chronicle.marks.end(), [ped](const PedMark& mark) {
+            return mark.kind == MarkKind::vanished && mark.ped == ped;
+        });
+    if (vanishedBefore) {
         why = "the game had already removed it";
     } else if (sim::playerDeadNow()) {
         why += ", the player is dead";

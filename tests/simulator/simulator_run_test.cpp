@@ -148,6 +148,21 @@ TEST_F(SimulatorRun, TheSameScenarioAndSeedGiveTheSameTraceByteForByte) {
     EXPECT_FALSE(first == otherSeed) << "the seed does not reach the game's random draws";
 }
 
+// The timeline read the ped's state after the plug-in's own delete had removed it, and so
+// blamed the game for every deletion.
+TEST_F(SimulatorRun, TimelineSaysTheGameRemovedAPedOnlyWhenItVanished) {
+    const std::string fight = scenario("vanish.scenario",
+                                       "goto duster 4 0 -30 0\nrun 30s\nvanish 1\nkill 2\n"
+                                       "goto 500 500 0\nrun 25s\nexpect deleted 7\n");
+    const RunResult run = runSimulator({"--scenario", fight});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("ped 101 deleted by the plug-in (the game had already removed it)"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("ped 102 deleted by the plug-in (dead, "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("ped 103 deleted by the plug-in (alive, "), std::string::npos) << run.output;
+}
+
 TEST_F(SimulatorRun, HelpExitsWith0AndListsTheOptions) {
     const RunResult run = runSimulator({"--help"});
     EXPECT_EQ(run.status, 0);

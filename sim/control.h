@@ -45,14 +45,15 @@ struct WorldOptions {
 
 // One host or native call, in call order.
 struct CallRecord {
-    std::int64_t frame;
-    std::int64_t timeMs;  // frame time since the start
-    int day;              // midnights the game clock has passed since the start date
-    int clockHours;
-    int clockMinutes;
-    bool host;                         // true: one of the six host functions; false: a native
+    // When: stamped by the call log as the record is appended.
+    std::int64_t frame = 0;
+    std::int64_t timeMs = 0;  // frame time since the start
+    int day = 0;              // midnights the game clock has passed since the start date
+    int clockHours = 0;
+    int clockMinutes = 0;
+    bool host = false;                 // true: one of the six host functions; false: a native
     std::string name;                  // host function, or the native's role name in the catalogue
-    NativeHash hash;                   // 0 for a host function
+    NativeHash hash = 0;               // 0 for a host function
     std::vector<std::uint64_t> slots;  // raw argument slots (host: the arguments)
     std::string argsJson;              // decoded arguments, a JSON array
     std::string resultJson;            // decoded result, JSON; "null" for none

@@ -13,14 +13,8 @@ namespace {
 
 void appendHostCall(const char* name, std::vector<std::uint64_t> slots, std::string argsJson) {
     appendCall(CallRecord{
-        .frame = 0,
-        .timeMs = 0,
-        .day = 0,
-        .clockHours = 0,
-        .clockMinutes = 0,
         .host = true,
         .name = name,
-        .hash = 0,
         .slots = std::move(slots),
         .argsJson = std::move(argsJson),
         .resultJson = "null",

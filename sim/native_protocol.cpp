@@ -67,11 +67,6 @@ extern "C" std::uint64_t* nativeCall() {
     }
     const sim::NativeSignature& signature = *sim::findSignature(hash);
     sim::CallRecord record{
-        .frame = 0,
-        .timeMs = 0,
-        .day = 0,
-        .clockHours = 0,
-        .clockMinutes = 0,
         .host = false,
         .name = std::string(info.role),
         .hash = hash,

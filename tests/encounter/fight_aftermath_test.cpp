@@ -10,8 +10,8 @@
 
 #include "encounter/respawn_cooldown.h"
 #include "encounter/tick_director.h"
-#include "encounter_fixture.h"
 #include "speech/aftermath_scripts.h"
+#include "tests/support/encounter_fixture.h"
 
 namespace {
 

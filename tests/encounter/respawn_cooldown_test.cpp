@@ -7,7 +7,7 @@
 
 #include "data/hideouts.h"
 #include "encounter/tick_director.h"
-#include "encounter_fixture.h"
+#include "tests/support/encounter_fixture.h"
 
 namespace {
 

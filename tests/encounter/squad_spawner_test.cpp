@@ -11,9 +11,9 @@
 
 #include "data/gang_profiles.h"
 #include "data/squad_formation.h"
-#include "encounter_fixture.h"
 #include "natives/slot.h"
 #include "natives/wrappers.h"
+#include "tests/support/encounter_fixture.h"
 
 namespace {
 

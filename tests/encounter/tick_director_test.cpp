@@ -12,9 +12,9 @@
 #include "data/hideouts.h"
 #include "data/squad_formation.h"
 #include "encounter/respawn_cooldown.h"
-#include "encounter_fixture.h"
 #include "natives/slot.h"
 #include "speech/approach_taunts.h"
+#include "tests/support/encounter_fixture.h"
 
 namespace {
 

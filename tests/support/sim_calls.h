@@ -1,4 +1,4 @@
-// Small readers over the simulated host's call log, shared by the foundation tests.
+// Small readers over the simulated host's call log, shared by the tests of the natives, the encounter and speech.
 #pragma once
 
 #include <string>

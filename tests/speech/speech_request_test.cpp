@@ -8,7 +8,7 @@
 
 #include "natives/slot.h"
 #include "sim/control.h"
-#include "sim_calls.h"
+#include "tests/support/sim_calls.h"
 
 namespace {
 

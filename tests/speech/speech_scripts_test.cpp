@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "data/gang_profiles.h"
-#include "encounter_fixture.h"
 #include "speech/aftermath_scripts.h"
 #include "speech/approach_taunts.h"
+#include "tests/support/encounter_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "encounter_fixture.h"
 #include "natives/slot.h"
+#include "tests/support/encounter_fixture.h"
 
 extern "C" int GangHideoutsEntry(void* module, std::uint32_t reason, void* reserved);
 

@@ -12,7 +12,7 @@
 #include "natives/wrappers.h"
 #include "sim/control.h"
 #include "speech/speech_request.h"
-#include "tests/foundation/sim_calls.h"
+#include "tests/support/sim_calls.h"
 
 namespace encounter_testing {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "sim/control.h"
-#include "sim_calls.h"
+#include "tests/support/sim_calls.h"
 
 namespace {
 

@@ -4,7 +4,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all build test demo bootstrap clean
+.PHONY: all build test demo save-timelines bootstrap clean
 
 all: build
 
@@ -26,6 +26,11 @@ test: build
 # The timeline goes to the terminal; the map and the trace go beside the build.
 demo: build
 	@$(BUILD)/tools/gang-hideouts-sim --build 06h --trace $(BUILD)/demo-trace.jsonl --svg $(BUILD)/demo-map.svg
+
+# After an intended change to what the simulator prints: writes every scenario's timeline to
+# tests/scenarios/expected/, which make test compares line by line.
+save-timelines: build
+	@cmake --build $(BUILD) --target save-timelines
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

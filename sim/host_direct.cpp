@@ -5,6 +5,7 @@
 
 #include "natives/slot.h"
 #include "sim/script_fibre.h"
+#include "sim/script_wait.h"
 #include "sim/world.h"
 
 namespace sim {
@@ -21,13 +22,12 @@ void appendHostCall(const char* name, std::vector<std::uint64_t> slots, std::str
     });
 }
 
-// The first frame at least ms of frame time after now; always at least one frame, so that
-// scriptWait(0) is the next frame.
+// Runs the world to the frame at which a suspended script would resume.
 void waitDirect(std::uint32_t ms) {
-    const std::int64_t start = currentTimeMs();
+    const PendingWait wait{currentFrame(), currentTimeMs(), ms};
     do {
         advanceFrame();
-    } while (currentTimeMs() - start < ms);
+    } while (!waitIsOver(wait, currentFrame(), currentTimeMs()));
 }
 
 }  // namespace

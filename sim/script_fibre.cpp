@@ -1,82 +1,40 @@
 #include "sim/script_fibre.h"
 
-#include <pthread.h>
-#include <ucontext.h>
-
 #include <exception>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "natives/catalogue.h"
 #include "sim/call_log.h"
+#include "sim/fibre_switch.h"
+#include "sim/script_wait.h"
 #include "sim/world.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/common_interface_defs.h>
-#endif
 
 namespace sim {
 
 namespace {
 
-struct Fibre {
-    ucontext_t context{};
-    std::unique_ptr<std::byte[]> stack;
+struct ScriptFibre {
+    fibre::Fibre* platform = nullptr;
     ScriptEntry entry = nullptr;
     bool started = false;
     bool finished = false;  // returned, failed or stopped: never resumed again
-    // The pending scriptWait: the frame it was called in, its frame time, and its length.
-    std::int64_t waitFrame = 0;
-    std::int64_t waitStartMs = 0;
-    std::uint32_t waitMs = 0;
-    void* sanitizerFakeStack = nullptr;
+    PendingWait wait{};     // the pending scriptWait
 };
 
 struct FibreHost {
     bool active = false;
     FibreHostOptions options;
-    ucontext_t hostContext{};
-    pthread_t hostThread{};
-    std::unique_ptr<Fibre> fibre;
+    std::unique_ptr<ScriptFibre> fibre;
     bool onFibre = false;
     std::int64_t nativeCallsThisFrame = 0;
     std::optional<std::string> failure;
     bool returned = false;
-    // Stacks of abandoned fibres. They are kept, not freed: the frames on them still point at
-    // whatever the script had allocated when it stopped, and freeing them would make a leak
-    // checker report all of it.
-    std::vector<std::unique_ptr<std::byte[]>> abandonedStacks;
-    void* sanitizerFakeStack = nullptr;
-    const void* hostStackBottom = nullptr;
-    std::size_t hostStackSize = 0;
 };
 
 FibreHost& host() {
     static FibreHost state;
     return state;
-}
-
-// The address sanitizer must be told about every switch between stacks, or it takes the
-// fibre's frames for overflows of the host's stack.
-void startSwitch(void** fakeStackSave, const void* bottom, std::size_t size) {
-#if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_start_switch_fiber(fakeStackSave, bottom, size);
-#else
-    (void)fakeStackSave;
-    (void)bottom;
-    (void)size;
-#endif
-}
-
-void finishSwitch(void* fakeStack, const void** oldBottom, std::size_t* oldSize) {
-#if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_finish_switch_fiber(fakeStack, oldBottom, oldSize);
-#else
-    (void)fakeStack;
-    (void)oldBottom;
-    (void)oldSize;
-#endif
 }
 
 std::string describeNative(NativeHash hash) {
@@ -87,27 +45,17 @@ std::string describeNative(NativeHash hash) {
 
 bool onScriptFibre() {
     FibreHost& h = host();
-    return h.onFibre && pthread_equal(pthread_self(), h.hostThread) != 0;
+    return h.onFibre && fibre::onHostThread();
 }
 
 void switchToFibre() {
     FibreHost& h = host();
-    Fibre& fibre = *h.fibre;
     h.onFibre = true;
-    startSwitch(&h.sanitizerFakeStack, fibre.stack.get(), h.options.stackBytes);
-    swapcontext(&h.hostContext, &fibre.context);
-    finishSwitch(h.sanitizerFakeStack, nullptr, nullptr);
+    fibre::enter(*h.fibre->platform);
     h.onFibre = false;
 }
 
-// Back to the host. A fibre that leaves for good is never resumed, so its fake stack goes too.
-void switchToHost(bool forGood) {
-    FibreHost& h = host();
-    Fibre& fibre = *h.fibre;
-    startSwitch(forGood ? nullptr : &fibre.sanitizerFakeStack, h.hostStackBottom, h.hostStackSize);
-    swapcontext(&fibre.context, &h.hostContext);
-    finishSwitch(fibre.sanitizerFakeStack, &h.hostStackBottom, &h.hostStackSize);
-}
+void switchToHost(bool forGood) { fibre::leave(*host().fibre->platform, forGood); }
 
 // Never returns: the fibre is left for good. Whatever is still alive on its stack stays there.
 void stopOnFibre(std::string message) {
@@ -121,8 +69,8 @@ void stopOnFibre(std::string message) {
 // The base of the fibre's stack. Nothing thrown may get past it: there is no caller to unwind
 // into on this stack.
 void fibreBase() {
+    fibre::arrived();
     FibreHost& h = host();
-    finishSwitch(nullptr, &h.hostStackBottom, &h.hostStackSize);
     std::string failure;
     try {
         h.fibre->entry();
@@ -142,24 +90,20 @@ void fibreBase() {
 void abandonFibre() {
     FibreHost& h = host();
     if (!h.fibre) return;
-    h.abandonedStacks.push_back(std::move(h.fibre->stack));
+    fibre::abandon(h.fibre->platform);
     h.fibre.reset();
 }
 
 void startFibre(ScriptEntry entry) {
     FibreHost& h = host();
-    auto fibre = std::make_unique<Fibre>();
-    fibre->entry = entry;
-    fibre->stack = std::make_unique<std::byte[]>(h.options.stackBytes);
-    if (getcontext(&fibre->context) != 0) {
-        recordHostFailure("the host could not create the script fibre (getcontext)");
+    auto script = std::make_unique<ScriptFibre>();
+    script->entry = entry;
+    script->platform = fibre::create(h.options.stackBytes, fibreBase);
+    if (script->platform == nullptr) {
+        recordHostFailure("the host could not create the script fibre");
         return;
     }
-    fibre->context.uc_stack.ss_sp = fibre->stack.get();
-    fibre->context.uc_stack.ss_size = h.options.stackBytes;
-    fibre->context.uc_link = nullptr;
-    makecontext(&fibre->context, fibreBase, 0);
-    h.fibre = std::move(fibre);
+    h.fibre = std::move(script);
 }
 
 // The fibre follows the registration: a new entry gets a new fibre, no entry no fibre.
@@ -170,9 +114,8 @@ void followRegistration() {
     if (registered && !h.fibre) startFibre(*registered);
 }
 
-bool waitIsOver(const Fibre& fibre) {
-    if (!fibre.started) return true;
-    return currentFrame() > fibre.waitFrame && currentTimeMs() - fibre.waitStartMs >= fibre.waitMs;
+bool resumesNow(const ScriptFibre& script) {
+    return !script.started || waitIsOver(script.wait, currentFrame(), currentTimeMs());
 }
 
 }  // namespace
@@ -182,7 +125,7 @@ void startFibreHost(const FibreHostOptions& options) {
     abandonFibre();
     h.active = true;
     h.options = options;
-    h.hostThread = pthread_self();
+    fibre::bindHostThread();
     h.onFibre = false;
     h.nativeCallsThisFrame = 0;
     h.failure.reset();
@@ -201,7 +144,7 @@ bool runScriptFrame() {
     if (h.failure) return false;
     advanceFrame();
     followRegistration();
-    if (h.fibre && !h.fibre->finished && waitIsOver(*h.fibre)) {
+    if (h.fibre && !h.fibre->finished && resumesNow(*h.fibre)) {
         h.fibre->started = true;
         h.nativeCallsThisFrame = 0;
         switchToFibre();
@@ -224,10 +167,7 @@ void suspendScript(std::uint32_t ms) {
         recordHostFailure("scriptWait called off the script fibre (from the plug-in's load or unload)");
         return;
     }
-    Fibre& fibre = *h.fibre;
-    fibre.waitFrame = currentFrame();
-    fibre.waitStartMs = currentTimeMs();
-    fibre.waitMs = ms;
+    h.fibre->wait = PendingWait{currentFrame(), currentTimeMs(), ms};
     switchToHost(false);
 }
 

@@ -11,6 +11,7 @@
 
 #include "sim/control.h"
 #include "sim/plugin_loader.h"
+#include "sim/program_path.h"
 #include "sim/script_fibre.h"
 #include "tools/command_line.h"
 #include "tools/output_file.h"
@@ -30,13 +31,12 @@ namespace {
 #endif
 
 std::filesystem::path programDirectory() {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : self.parent_path();
+    const std::filesystem::path self = sim::programPath();
+    return self.empty() ? std::filesystem::current_path() : self.parent_path();
 }
 
 std::string pluginFileOf(const std::string& build) {
-    const std::string file = "GangHideouts" + build + ".so";
+    const std::string file = "GangHideouts" + build + std::string(sim::pluginFileSuffix());
     const std::filesystem::path beside = programDirectory() / file;
     std::error_code error;
     if (std::filesystem::exists(beside, error)) return beside.string();

@@ -1,6 +1,5 @@
 #include "tools/output_file.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -8,7 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
+
+#include "tools/file_permissions.h"
 
 namespace output {
 
@@ -47,9 +49,7 @@ std::optional<std::string> open(OutputFile& file, const std::string& path) {
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0) return "cannot write " + path + ": " + reason();
     // mkstemp makes the file private; the finished file gets the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
+    giveUsualPermissions(descriptor);
     close(descriptor);
     file.temporaryPath = name.data();
     rememberTemporary(file.temporaryPath);
@@ -69,8 +69,12 @@ std::optional<std::string> commit(OutputFile& file) {
         discard(file);
         return "cannot write " + file.path + ": the disk may be full";
     }
-    if (std::rename(file.temporaryPath.c_str(), file.path.c_str()) != 0) {
-        const std::string why = reason();
+    // std::filesystem::rename replaces an existing file on every platform; Windows' C rename
+    // refuses to.
+    std::error_code renameError;
+    std::filesystem::rename(file.temporaryPath, file.path, renameError);
+    if (renameError) {
+        const std::string why = renameError.message();
         discard(file);
         return "cannot write " + file.path + ": " + why;
     }

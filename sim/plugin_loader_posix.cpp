@@ -1,3 +1,4 @@
+// Plug-ins on POSIX: dlopen, and the entry every build exports in place of DllMain.
 #include "sim/plugin_loader.h"
 
 #include <dlfcn.h>
@@ -11,13 +12,21 @@ namespace sim {
 
 namespace {
 
+// The counterpart of DllMain that every build exports.
+constexpr const char* pluginEntryName = "GangHideoutsEntry";
+using PluginEntry = int (*)(void* module, unsigned int reason, void* reserved);
+
 // The notification codes of DllMain.
 constexpr unsigned int processDetach = 0;
 constexpr unsigned int processAttach = 1;
 
-void notify(const LoadedPlugin& plugin, unsigned int reason) {
+PluginEntry entryOf(void* module) {
+    return reinterpret_cast<PluginEntry>(dlsym(module, pluginEntryName));
+}
+
+void notify(void* module, PluginEntry entry, unsigned int reason) {
     try {
-        plugin.entry(plugin.module, reason, nullptr);
+        entry(module, reason, nullptr);
     } catch (const std::exception& error) {
         recordHostFailure(std::string(error.what()) + " (in " + pluginEntryName + ")");
     } catch (...) {
@@ -26,6 +35,8 @@ void notify(const LoadedPlugin& plugin, unsigned int reason) {
 }
 
 }  // namespace
+
+std::string_view pluginFileSuffix() { return ".so"; }
 
 std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
     std::error_code error;
@@ -39,19 +50,18 @@ std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
         const char* why = dlerror();
         return "cannot load plug-in " + path + ": " + (why != nullptr ? why : "dlopen failed");
     }
-    void* symbol = dlsym(module, pluginEntryName);
-    if (symbol == nullptr) {
+    const PluginEntry entry = entryOf(module);
+    if (entry == nullptr) {
         dlclose(module);
         return "cannot load plug-in " + path + ": it exports no " + pluginEntryName +
                " (is it a Gang Hideouts build?)";
     }
-    LoadedPlugin plugin{path, module, reinterpret_cast<PluginEntry>(symbol)};
-    notify(plugin, processAttach);
-    return plugin;
+    notify(module, entry, processAttach);
+    return LoadedPlugin{path, module};
 }
 
 void unloadPlugin(const LoadedPlugin& plugin) {
-    notify(plugin, processDetach);
+    notify(plugin.module, entryOf(plugin.module), processDetach);
     dlclose(plugin.module);
 }
 

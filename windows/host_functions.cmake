@@ -1,0 +1,20 @@
+# Reads the definition file of the script host's functions (windows/ScriptHookRDR2.def): each
+# "plain == "decorated"" line gives the name the plug-in calls and the name the host exports.
+# Used by the build (import library, stand-in host) and by the binary checks of the .asi files.
+function(read_host_functions definitions plainOut decoratedOut)
+    file(STRINGS ${definitions} lines REGEX "^[ \t]*[A-Za-z0-9_]+[ \t]*==")
+    set(plain "")
+    set(decorated "")
+    foreach(line IN LISTS lines)
+        if(NOT line MATCHES "^[ \t]*([A-Za-z0-9_]+)[ \t]*==[ \t]*\"([^\"]+)\"[ \t]*$")
+            message(FATAL_ERROR "${definitions}: cannot read the line '${line}'")
+        endif()
+        list(APPEND plain ${CMAKE_MATCH_1})
+        list(APPEND decorated ${CMAKE_MATCH_2})
+    endforeach()
+    if(NOT plain)
+        message(FATAL_ERROR "${definitions} names no host function")
+    endif()
+    set(${plainOut} ${plain} PARENT_SCOPE)
+    set(${decoratedOut} ${decorated} PARENT_SCOPE)
+endfunction()

@@ -1,19 +1,31 @@
-# Front door of the project. `make` builds everything, `make test` builds and runs every test
-# (a plain build and an address/undefined-behaviour sanitizer build), `make demo` plays the demo.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-JOBS       ?= $(shell nproc)
+# Front door of the project. `make` builds everything (Linux, and the Windows deliverables
+# cross-built into build-windows/), `make test` builds and runs every test (a plain build with the
+# Windows checks and Wine runs, and an address/undefined-behaviour sanitizer build), `make demo`
+# plays the demo, `make dist` packs the eight Windows builds for players into dist/.
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+WINDOWS_BUILD ?= build-windows
+DIST          ?= dist
+JOBS          ?= $(shell nproc)
 
-.PHONY: all build test demo save-timelines bootstrap clean
+.PHONY: all build windows test demo dist save-timelines bootstrap clean
 
 all: build
 
 bootstrap:
 	@scripts/bootstrap.sh
 
-build: bootstrap
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build: bootstrap windows
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DGANG_HIDEOUTS_WINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
+
+# The same sources cross-built with mingw-w64: the .asi files, the stand-in script host and the
+# Windows simulator, side by side in $(WINDOWS_BUILD)/.
+windows: bootstrap
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 test: build
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DGANG_HIDEOUTS_SANITIZE=ON >/dev/null
@@ -32,5 +44,9 @@ demo: build
 save-timelines: build
 	@cmake --build $(BUILD) --target save-timelines
 
+# dist/: the eight .asi files, one zip per build with its INSTALL.txt, and SHA256SUMS.
+dist: windows
+	@cmake -DWINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) -DDIST=$(abspath $(DIST)) -P scripts/dist.cmake
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DIST)

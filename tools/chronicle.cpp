@@ -12,7 +12,6 @@
 #include "data/squad_formation.h"
 #include "natives/slot.h"
 #include "speech/aftermath_scripts.h"
-#include "speech/approach_taunts.h"
 #include "tools/scenario.h"
 
 namespace chronicle {
@@ -20,32 +19,36 @@ namespace chronicle {
 namespace {
 
 constexpr int minutesPerDay = 24 * 60;
-constexpr std::size_t hideoutPointCount = 87;
 // A member stands on its formation slot to float precision; anything closer than this to
 // "hideout point + slot 1 offset" is that point.
 constexpr float samePointMetres = 0.5f;
 
-const std::array<KnownScript, 18>& knownScripts() {
-    static const std::array<KnownScript, 18> scripts = {{
-        {"Duster taunt", approachTauntDuster},
-        {"ExConfederate taunt", approachTauntExConfederate},
-        {"Swamp taunt", approachTauntSwamp},
-        {"Inbred taunt", approachTauntInbred},
-        {"MountainMan taunt", approachTauntMountainMan},
-        {"Bandito taunt", approachTauntBandito},
-        {"first-kill lines, Bandito", firstKillLinesBandito},
-        {"first-kill lines, Inbred", firstKillLinesInbred},
-        {"first-kill lines, ExConfederate", firstKillLinesExConfederate},
-        {"first-kill lines, Swamp", firstKillLinesSwamp},
-        {"first-kill lines, MountainMan", firstKillLinesMountainMan},
-        {"first-kill lines, Default", firstKillLinesDefault},
-        {"closing lines, Bandito", closingLinesBandito},
-        {"closing lines, Inbred", closingLinesInbred},
-        {"closing lines, ExConfederate", closingLinesExConfederate},
-        {"closing lines, Swamp", closingLinesSwamp},
-        {"closing lines, MountainMan", closingLinesMountainMan},
-        {"closing lines, Default", closingLinesDefault},
-    }};
+// Every speech script of the plug-in, named as the timeline labels it: the taunts in profile
+// order, then the first-kill and the closing scripts in the order the fight aftermath looks them
+// up, each followed by the default one. A line is matched to the first script it opens.
+const std::vector<KnownScript>& knownScripts() {
+    static const std::vector<KnownScript> scripts = [] {
+        std::vector<KnownScript> all;
+        for (const GangProfile& profile : gangProfiles) {
+            all.push_back({std::string(profile.displayName) + " taunt", profile.approachTaunt});
+        }
+        std::vector<const GangProfile*> lookup;
+        for (const GangProfile& profile : gangProfiles) {
+            if (profile.aftermathLookup > 0) lookup.push_back(&profile);
+        }
+        std::sort(lookup.begin(), lookup.end(), [](const GangProfile* a, const GangProfile* b) {
+            return a->aftermathLookup < b->aftermathLookup;
+        });
+        for (const GangProfile* profile : lookup) {
+            all.push_back({"first-kill lines, " + std::string(profile->displayName), profile->firstKillLines});
+        }
+        all.push_back({"first-kill lines, Default", firstKillLinesDefault});
+        for (const GangProfile* profile : lookup) {
+            all.push_back({"closing lines, " + std::string(profile->displayName), profile->closingLines});
+        }
+        all.push_back({"closing lines, Default", closingLinesDefault});
+        return all;
+    }();
     return scripts;
 }
 
@@ -122,18 +125,6 @@ void locateSquad(Squad& squad, Vector3 firstMember) {
     }
 }
 
-std::string gangTitle(Gang gang) {
-    switch (gang) {
-        case Gang::duster: return "Duster";
-        case Gang::exConfederate: return "ExConfederate";
-        case Gang::swamp: return "Swamp";
-        case Gang::inbred: return "Inbred";
-        case Gang::mountainMan: return "MountainMan";
-        case Gang::bandito: return "Bandito";
-    }
-    return "?";
-}
-
 void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
     const When when = whenOf(record);
     const Ped ped = static_cast<Ped>(wholeNumberIn(record.resultJson));
@@ -146,7 +137,7 @@ void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
         squad.model = modelName(slotHash(record.slots[0]));
         squad.spawned = when;
         locateSquad(squad, position);
-        const std::string gang = squad.gang ? gangTitle(*squad.gang) + " squad" : "a squad";
+        const std::string gang = squad.gang ? std::string(profileOf(*squad.gang).displayName) + " squad" : "a squad";
         add(chronicle, when,
             "squad " + std::to_string(squad.number) + ": " + gang + " spawning at " +
                 describePoint(squad) + ", model " + squad.model);
@@ -258,7 +249,7 @@ void noteHideoutWalk(Chronicle& chronicle, const sim::CallRecord& record) {
         cooldown = ", build cooldown " + describeGameMinutes(*chronicle.cooldownMinutes);
     }
     add(chronicle, when,
-        "hideouts re-armed: the plug-in watches all " + std::to_string(hideoutPointCount) +
+        "hideouts re-armed: the plug-in watches all " + std::to_string(hideoutPointCount()) +
             " points again, " + describeGameMinutes(gameMinutesBetween(last.complete, when)) +
             " of game time after squad " + std::to_string(last.number) + " was complete" + cooldown);
 }

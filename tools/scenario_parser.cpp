@@ -34,15 +34,6 @@ constexpr std::array<Unit, 5> durationUnits = {{
 }};
 constexpr std::int64_t msPerMinute = 60'000;
 
-constexpr std::array<std::pair<std::string_view, Gang>, 6> gangNames = {{
-    {"duster", Gang::duster},
-    {"exconfederate", Gang::exConfederate},
-    {"swamp", Gang::swamp},
-    {"inbred", Gang::inbred},
-    {"mountainman", Gang::mountainMan},
-    {"bandito", Gang::bandito},
-}};
-
 // Thrown inside the parser only, turned into a ScenarioError for the line being parsed.
 struct LineError {
     std::string message;
@@ -148,7 +139,9 @@ std::pair<int, int> clockTime(std::string_view text) {
 Gang gang(std::string_view text) {
     if (std::optional<Gang> named = gangNamed(text)) return *named;
     std::string known;
-    for (const auto& [name, value] : gangNames) known += (known.empty() ? "" : ", ") + std::string(name);
+    for (const GangProfile& profile : gangProfiles) {
+        known += (known.empty() ? "" : ", ") + std::string(profile.scenarioName);
+    }
     throw LineError{"unknown gang " + quoted(text) + ": one of " + known};
 }
 
@@ -336,15 +329,12 @@ std::variant<Scenario, ScenarioError> loadScenario(const std::string& fileName) 
 }
 
 std::string_view gangName(Gang gang) {
-    for (const auto& [name, value] : gangNames) {
-        if (value == gang) return name;
-    }
-    return "?";
+    return profileOf(gang).scenarioName;
 }
 
 std::optional<Gang> gangNamed(std::string_view name) {
-    for (const auto& [known, value] : gangNames) {
-        if (known == name) return value;
+    for (const GangProfile& profile : gangProfiles) {
+        if (profile.scenarioName == name) return profile.gang;
     }
     return std::nullopt;
 }

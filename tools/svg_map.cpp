@@ -33,29 +33,9 @@ constexpr double triggerRadius = 50.0;
 constexpr double farCullRadius = 150.0;
 constexpr double deadCullRadius = 100.0;
 
-struct GangStyle {
-    Gang gang;
-    std::string_view title;
-    std::string_view colour;
-};
-constexpr std::array<GangStyle, 6> gangStyles = {{
-    {Gang::duster, "Duster", "#d95f02"},
-    {Gang::exConfederate, "ExConfederate", "#7570b3"},
-    {Gang::swamp, "Swamp", "#1b9e77"},
-    {Gang::inbred, "Inbred", "#e7298a"},
-    {Gang::mountainMan, "MountainMan", "#66a61e"},
-    {Gang::bandito, "Bandito", "#b8860b"},
-}};
 constexpr std::string_view playerColour = "#1f4e9c";
 constexpr std::string_view deathColour = "#c0161b";
 constexpr std::string_view removedColour = "#555555";
-
-const GangStyle& styleOf(Gang gang) {
-    for (const GangStyle& style : gangStyles) {
-        if (style.gang == gang) return style;
-    }
-    return gangStyles[0];
-}
 
 std::string number(double value) {
     std::array<char, 32> text{};
@@ -135,7 +115,7 @@ std::string overviewMap(const chronicle::Chronicle& chronicle, const View& view,
                       number(mapWidth) + "\" height=\"" + number(height) +
                       "\" fill=\"#efe6d2\" stroke=\"#b9a77f\"/>\n";
     for (const GangProfile& profile : gangProfiles) {
-        const std::string fill = "fill=\"" + std::string(styleOf(profile.gang).colour) + "\" stroke=\"white\"";
+        const std::string fill = "fill=\"" + std::string(profile.mapColour) + "\" stroke=\"white\"";
         for (const Vector3& point : profile.hideouts) out += circle(view.px(point.x), view.py(point.y), 4.5, fill);
     }
     out += playerPath(chronicle, view, 3.5);
@@ -163,10 +143,10 @@ std::string overviewMap(const chronicle::Chronicle& chronicle, const View& view,
 std::string legend(double top) {
     std::string out = text(legendLeft, top, "Hideouts", "font-size=\"15\" font-weight=\"bold\"");
     double y = top + 22.0;
-    for (const GangStyle& style : gangStyles) {
-        const std::size_t points = ::profileOf(style.gang).hideouts.size();
-        out += circle(legendLeft + 6.0, y - 4.0, 5.5, "fill=\"" + std::string(style.colour) + "\" stroke=\"white\"");
-        out += text(legendLeft + 18.0, y, std::string(style.title) + " (" + std::to_string(points) + ")",
+    for (const GangProfile& profile : gangProfiles) {
+        const std::size_t points = profile.hideouts.size();
+        out += circle(legendLeft + 6.0, y - 4.0, 5.5, "fill=\"" + std::string(profile.mapColour) + "\" stroke=\"white\"");
+        out += text(legendLeft + 18.0, y, std::string(profile.displayName) + " (" + std::to_string(points) + ")",
                     "font-size=\"13\"");
         y += 20.0;
     }
@@ -242,7 +222,7 @@ std::string inset(const chronicle::Chronicle& chronicle, const chronicle::Squad&
     out += circle(cx, cy, triggerRadius * scale, "fill=\"none\" stroke=\"#8a7a55\" stroke-dasharray=\"2 3\"");
     out += circle(cx, cy, deadCullRadius * scale, "fill=\"none\" stroke=\"#8a7a55\" stroke-dasharray=\"1 5\"");
     out += circle(cx, cy, farCullRadius * scale, "fill=\"none\" stroke=\"#8a7a55\" stroke-dasharray=\"7 4\"");
-    const std::string colour(squad.gang ? styleOf(*squad.gang).colour : "#444444");
+    const std::string colour(squad.gang ? profileOf(*squad.gang).mapColour : "#444444");
     out += circle(cx, cy, 5.0, "fill=\"" + colour + "\" stroke=\"white\"");
     for (const Vector3& position : squad.positions) {
         out += circle(view.px(position.x), view.py(position.y), 2.5, "fill=\"" + colour + "\"");

@@ -12,7 +12,7 @@
 
 using HideoutList = std::span<const Vector3>;
 
-inline constexpr std::array<Vector3, 38> dusterHideouts = {{
+inline constexpr auto dusterHideouts = std::to_array<Vector3>({
     {-1840.841f, 1860.41f, 246.471f},  // 1
     {-1337.414f, 2107.562f, 312.057f},  // 2
     {-1340.106f, 1580.597f, 283.238f},  // 3
@@ -51,9 +51,9 @@ inline constexpr std::array<Vector3, 38> dusterHideouts = {{
     {-2171.958f, -477.158f, 155.475f},  // 36
     {77.756f, 536.076f, 144.382f},  // 37
     {427.683f, 930.808f, 165.08f},  // 38
-}};
+});
 
-inline constexpr std::array<Vector3, 9> exConfederateHideouts = {{
+inline constexpr auto exConfederateHideouts = std::to_array<Vector3>({
     {1260.913f, -2210.287f, 48.807f},  // 1
     {1108.246f, -2096.653f, 54.608f},  // 2
     {1004.841f, -891.085f, 72.47f},  // 3
@@ -63,14 +63,14 @@ inline constexpr std::array<Vector3, 9> exConfederateHideouts = {{
     {1347.96f, -1484.008f, 77.385f},  // 7
     {1526.321f, -1996.032f, 45.196f},  // 8
     {1470.891f, -995.301f, 52.821f},  // 9
-}};
+});
 
-inline constexpr std::array<Vector3, 2> swampHideouts = {{
+inline constexpr auto swampHideouts = std::to_array<Vector3>({
     {1638.147f, -993.645f, 41.726f},  // 1
     {1756.714f, -1128.9f, 41.876f},  // 2
-}};
+});
 
-inline constexpr std::array<Vector3, 12> inbredHideouts = {{
+inline constexpr auto inbredHideouts = std::to_array<Vector3>({
     {2100.324f, 1544.223f, 128.014f},  // 1
     {2290.619f, 1903.957f, 150.976f},  // 2
     {2455.348f, 1863.36f, 104.828f},  // 3
@@ -83,9 +83,9 @@ inline constexpr std::array<Vector3, 12> inbredHideouts = {{
     {2029.139f, -151.436f, 48.742f},  // 10
     {1877.049f, 57.485f, 84.809f},  // 11
     {2443.332f, 2240.647f, 180.22f},  // 12
-}};
+});
 
-inline constexpr std::array<Vector3, 17> mountainManHideouts = {{
+inline constexpr auto mountainManHideouts = std::to_array<Vector3>({
     {-2112.35f, -1279.513f, 122.97f},  // 1
     {-2138.685f, -905.848f, 108.225f},  // 2
     {-2148.211f, -822.639f, 108.118f},  // 3
@@ -103,9 +103,9 @@ inline constexpr std::array<Vector3, 17> mountainManHideouts = {{
     {-1951.378f, -1053.918f, 77.27f},  // 15
     {-1997.929f, -1735.594f, 122.473f},  // 16
     {-2024.924f, -1711.507f, 128.987f},  // 17
-}};
+});
 
-inline constexpr std::array<Vector3, 9> banditoHideouts = {{
+inline constexpr auto banditoHideouts = std::to_array<Vector3>({
     {-1661.555f, -2627.415f, 62.975f},  // 1
     {-2147.946f, -2137.19f, 69.212f},  // 2
     {-2331.363f, -2181.099f, 72.525f},  // 3
@@ -115,9 +115,12 @@ inline constexpr std::array<Vector3, 9> banditoHideouts = {{
     {-2079.603f, -2334.677f, 61.573f},  // 7
     {-2041.824f, -2202.811f, 44.971f},  // 8
     {-2951.648f, -2518.837f, 67.373f},  // 9
-}};
+});
 
-static_assert(dusterHideouts.size() == 38 && exConfederateHideouts.size() == 9 &&
-              swampHideouts.size() == 2 && inbredHideouts.size() == 12 &&
-              mountainManHideouts.size() == 17 && banditoHideouts.size() == 9,
-              "the six hideout lists hold 38, 9, 2, 12, 17 and 9 points: restore the missing rows");
+// The rows set each list's length, so a deleted or added row changes a count here.
+static_assert(dusterHideouts.size() == 38, "dusterHideouts holds 38 points");
+static_assert(exConfederateHideouts.size() == 9, "exConfederateHideouts holds 9 points");
+static_assert(swampHideouts.size() == 2, "swampHideouts holds 2 points");
+static_assert(inbredHideouts.size() == 12, "inbredHideouts holds 12 points");
+static_assert(mountainManHideouts.size() == 17, "mountainManHideouts holds 17 points");
+static_assert(banditoHideouts.size() == 9, "banditoHideouts holds 9 points");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "data/gang_profiles.h"
@@ -13,11 +14,9 @@ inline constexpr std::int32_t squadPedFlag = 600;  // set to false on every memb
 // Set to false on every member, in this order.
 inline constexpr std::array<std::int32_t, 2> squadCombatAttributes = {27, 113};
 
-using SquadFormation = std::array<Vector3, squadSize>;
-
 // Offsets in metres from the hideout point, in slot order: the corners of a 4 m square, then
 // 4 m along +x, -x and +y. Every member stands at the point's height.
-inline constexpr SquadFormation squadFormation = {{
+inline constexpr auto squadFormation = std::to_array<Vector3>({
     {2.0f, 2.0f, 0.0f},
     {-2.0f, -2.0f, 0.0f},
     {2.0f, -2.0f, 0.0f},
@@ -25,8 +24,8 @@ inline constexpr SquadFormation squadFormation = {{
     {4.0f, 0.0f, 0.0f},
     {-4.0f, 0.0f, 0.0f},
     {0.0f, 4.0f, 0.0f},
-}};
-static_assert(squadFormation.size() == 7, "a squad has seven formation slots");
+});
+static_assert(squadFormation.size() == static_cast<std::size_t>(squadSize), "one formation slot per squad member");
 
 // The model name of a squad at hideoutPoint: the secondary model where the profile has one and
 // the point's x is at most secondaryModelMaxX (compared as 32-bit floats), else the primary one.

@@ -1,5 +1,3 @@
 #include "encounter/encounter_state.h"
 
-VisitRegistry visitRegistry;
-GangRoster gangRoster;
 EncounterState encounterState;

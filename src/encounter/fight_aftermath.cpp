@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "data/gang_profiles.h"
 #include "encounter/encounter_state.h"
 #include "encounter/game_queries.h"
 #include "speech/aftermath_scripts.h"
@@ -11,31 +12,31 @@ namespace {
 
 constexpr float deadCullDistance = 100.0f;  // metres; a dead member at exactly this stays
 
-struct AftermathRow {
-    const char* modelName;
-    AftermathScripts scripts;
-};
-
-// In the order the models are compared.
-constexpr std::array<AftermathRow, 5> gangAftermath = {{
-    {"g_m_m_unibanditos_01", {firstKillLinesBandito, closingLinesBandito}},
-    {"g_m_m_uniinbred_01", {firstKillLinesInbred, closingLinesInbred}},
-    {"g_m_y_uniexconfeds_01", {firstKillLinesExConfederate, closingLinesExConfederate}},
-    {"g_m_m_uniswamp_01", {firstKillLinesSwamp, closingLinesSwamp}},
-    {"g_m_m_unimountainmen_01", {firstKillLinesMountainMan, closingLinesMountainMan}},
-}};
-
 constexpr AftermathScripts defaultAftermath = {firstKillLinesDefault, closingLinesDefault};
 
-bool isDead(Ped ped) { return slotBool(callNative(native::isEntityDead, intSlot(ped))[0]); }
-
-Hash modelOf(Ped ped) { return slotHash(callNative(native::entityModel, intSlot(ped))[0]); }
+// The gangs whose models are compared, in the order of their aftermathLookup.
+constexpr auto gangsByAftermathLookup = [] {
+    constexpr std::size_t compared = [] {
+        std::size_t count = 0;
+        for (const GangProfile& profile : gangProfiles) count += profile.aftermathLookup > 0;
+        return count;
+    }();
+    std::array<const GangProfile*, compared> ordered{};
+    for (const GangProfile& profile : gangProfiles) {
+        if (profile.aftermathLookup > 0) {
+            ordered[static_cast<std::size_t>(profile.aftermathLookup - 1)] = &profile;
+        }
+    }
+    return ordered;
+}();
 
 }  // namespace
 
 AftermathScripts aftermathScriptsFor(Hash model) {
-    for (const AftermathRow& row : gangAftermath) {
-        if (hashOfName(row.modelName) == model) return row.scripts;
+    for (const GangProfile* profile : gangsByAftermathLookup) {
+        if (hashOfName(profile->primaryModel) == model) {
+            return {profile->firstKillLines, profile->closingLines};
+        }
     }
     return defaultAftermath;
 }
@@ -43,15 +44,15 @@ AftermathScripts aftermathScriptsFor(Hash model) {
 void cullFarDeadMembers() {
     const NativeVector3 player = playerPosition();
     std::size_t position = 0;
-    while (position < gangRoster.size()) {
-        const Ped member = gangRoster[position].ped;
-        if (!isDead(member) || !(distanceFrom(player, entityCoords(member)) > deadCullDistance)) {
+    while (position < encounterState.gangRoster.size()) {
+        const Ped member = encounterState.gangRoster[position].ped;
+        if (!isEntityDead(member) || !(distanceFrom(player, entityCoords(member)) > deadCullDistance)) {
             ++position;
             continue;
         }
         // Read while the character still exists: deleting it takes its model with it.
-        const Hash model = modelOf(member);
-        deleteAndRemoveAt(gangRoster, position);
+        const Hash model = entityModel(member);
+        deleteAndRemoveAt(encounterState.gangRoster, position);
         if (!encounterState.firstKillHandled) {
             runSpeechScript(aftermathScriptsFor(model).firstKill);
             encounterState.firstKillHandled = true;
@@ -61,10 +62,10 @@ void cullFarDeadMembers() {
 
 void checkFightOver() {
     if (encounterState.fightOverHandled) return;
-    if (gangRoster.empty()) return;
-    for (const RosterEntry& entry : gangRoster) {
-        if (!isDead(entry.ped)) return;
+    if (encounterState.gangRoster.empty()) return;
+    for (const RosterEntry& entry : encounterState.gangRoster) {
+        if (!isEntityDead(entry.ped)) return;
     }
-    runSpeechScript(aftermathScriptsFor(modelOf(gangRoster.front().ped)).closing);
+    runSpeechScript(aftermathScriptsFor(entityModel(encounterState.gangRoster.front().ped)).closing);
     encounterState.fightOverHandled = true;
 }

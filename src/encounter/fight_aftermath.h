@@ -14,9 +14,9 @@ struct AftermathScripts {
     std::span<const SpeechStep> closing;
 };
 
-// Compares model with the gang models in the fixed order Bandito, Inbred, ExConfederate, Swamp,
-// MountainMan (asking hashOfString for each name in turn, stopping at the first equal one); any
-// other model, both Duster models included, gets the Default scripts.
+// Compares model with the gangs' primary models in the order of their profiles' aftermathLookup
+// (asking hashOfString for each name in turn, stopping at the first equal one); any other model,
+// both Duster models included, gets the Default scripts.
 AftermathScripts aftermathScriptsFor(Hash model);
 
 // Deletes and removes every dead member more than 100 m from the player. The first such member

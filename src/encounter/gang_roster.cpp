@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "natives/call.h"
-#include "natives/catalogue.h"
-#include "natives/slot.h"
+#include "natives/wrappers.h"
 
 void appendMember(GangRoster& roster, Ped ped) {
     if (roster.size() == roster.capacity()) {
@@ -18,6 +16,6 @@ void removeMemberAt(GangRoster& roster, std::size_t position) {
 }
 
 void deleteAndRemoveAt(GangRoster& roster, std::size_t position) {
-    callNative(native::deleteEntity, pointerSlot(&roster[position].ped));
+    deleteEntity(&roster[position].ped);
     removeMemberAt(roster, position);
 }

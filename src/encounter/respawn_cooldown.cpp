@@ -3,28 +3,14 @@
 #include <chrono>
 
 #include "encounter/encounter_state.h"
-#include "natives/call.h"
-#include "natives/catalogue.h"
-#include "natives/slot.h"
+#include "natives/wrappers.h"
 
 namespace {
 
-std::int32_t readClockField(NativeHash clockNative) {
-    return slotInt(callNative(clockNative)[0]);
-}
-
-// hours, then minutes; the date only where the caller needs it.
-GameClockReading readTimeOfDay() {
-    GameClockReading reading{};
-    reading.hours = readClockField(native::clockHours);
-    reading.minutes = readClockField(native::clockMinutes);
-    return reading;
-}
-
 void readDate(GameClockReading& reading) {
-    reading.dayOfMonth = readClockField(native::clockDayOfMonth);
-    reading.month = readClockField(native::clockMonth);
-    reading.year = readClockField(native::clockYear);
+    reading.dayOfMonth = clockDayOfMonth();
+    reading.month = clockMonth();
+    reading.year = clockYear();
 }
 
 std::int64_t dayNumber(const GameClockReading& reading) {
@@ -35,20 +21,14 @@ std::int64_t dayNumber(const GameClockReading& reading) {
     return std::chrono::sys_days{date}.time_since_epoch().count();
 }
 
-GameClockReading stampOf(const EncounterState& state) {
-    return {state.spawnClockHours, state.spawnClockMinutes, state.spawnDayOfMonth,
-            state.spawnMonth, state.spawnYear};
-}
-
-void writeStamp(const GameClockReading& reading) {
-    encounterState.spawnClockHours = reading.hours;
-    encounterState.spawnClockMinutes = reading.minutes;
-    encounterState.spawnDayOfMonth = reading.dayOfMonth;
-    encounterState.spawnMonth = reading.month;
-    encounterState.spawnYear = reading.year;
-}
-
 }  // namespace
+
+GameClockReading readTimeOfDay() {
+    GameClockReading reading{};
+    reading.hours = clockHours();
+    reading.minutes = clockMinutes();
+    return reading;
+}
 
 std::int64_t elapsedCalendarMinutes(const GameClockReading& stamp, const GameClockReading& now) {
     return (dayNumber(now) - dayNumber(stamp)) * minutesPerDay +
@@ -65,7 +45,7 @@ std::int64_t minutesSinceStamp(const GameClockReading& stamp, const GameClockRea
 void takeSpawnStamp(std::int32_t cooldownMinutes) {
     GameClockReading now = readTimeOfDay();
     if (measuredOnCalendar(cooldownMinutes)) readDate(now);
-    writeStamp(now);
+    encounterState.spawnStamp = now;
     encounterState.spawnStamped = true;
     encounterState.rearmedSinceStamp = false;
 }
@@ -78,11 +58,11 @@ void rearmIfDueAfter(std::int32_t cooldownMinutes) {
         if (!encounterState.spawnStamped) return;
         readDate(now);
     }
-    const std::int64_t elapsed = minutesSinceStamp(stampOf(encounterState), now, cooldownMinutes);
+    const std::int64_t elapsed = minutesSinceStamp(encounterState.spawnStamp, now, cooldownMinutes);
     if (elapsed < 0) {
         // The clock went back (an earlier save was loaded): count the cooldown from now rather
         // than wait for the clock to catch up with a stamp in its future.
-        writeStamp(now);
+        encounterState.spawnStamp = now;
         return;
     }
     if (elapsed < cooldownMinutes) return;
@@ -94,7 +74,7 @@ void rearmIfDue() { rearmIfDueAfter(RespawnCooldown); }
 
 void rearm() {
     encounterState.encounterActive = false;
-    clearVisited(visitRegistry);
+    clearVisited(encounterState.visitRegistry);
     encounterState.tauntDone = false;
     encounterState.fightOverHandled = false;
     encounterState.firstKillHandled = false;

@@ -10,20 +10,13 @@
 
 #include <cstdint>
 
+#include "encounter/game_clock_reading.h"
+
 // The build's cooldown in game minutes; each deliverable is built with its own value.
 extern const std::int32_t RespawnCooldown;
 
 inline constexpr std::int32_t minutesPerHour = 60;
 inline constexpr std::int32_t minutesPerDay = 1440;
-
-// One reading of the game clock. The date fields are 0 where the build does not read them.
-struct GameClockReading {
-    std::int32_t hours;       // 0..23
-    std::int32_t minutes;     // 0..59
-    std::int32_t dayOfMonth;  // from 1
-    std::int32_t month;       // from 0
-    std::int32_t year;
-};
 
 constexpr bool measuredOnCalendar(std::int32_t cooldownMinutes) {
     return cooldownMinutes >= minutesPerDay;
@@ -44,6 +37,9 @@ std::int64_t elapsedCalendarMinutes(const GameClockReading& stamp, const GameClo
 // Game minutes since the stamp, as a build with this cooldown measures them.
 std::int64_t minutesSinceStamp(const GameClockReading& stamp, const GameClockReading& now,
                                std::int32_t cooldownMinutes);
+
+// hours, then minutes, from the game clock; the date fields stay 0.
+GameClockReading readTimeOfDay();
 
 // Takes the clock stamp of a spawn: clockHours, clockMinutes and, for a cooldown of a day or
 // more, clockDayOfMonth, clockMonth and clockYear. Arms the re-arm for this stamp.

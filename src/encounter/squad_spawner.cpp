@@ -7,11 +7,8 @@
 
 namespace {
 
-constexpr std::int32_t newPedSetupVariant = 0;
 constexpr std::int32_t meleeAmmoCount = 1;
 constexpr Hash noAmmoType = 0;
-
-void releaseModel(Hash model) { callNative(native::releaseModel, hashSlot(model)); }
 
 void saySpawnLine(const GangProfile& profile, Ped member) {
     if (profile.spawnLineSpeaker == SpawnLineSpeaker::player) {
@@ -41,14 +38,12 @@ bool spawnSquad(const GangProfile& profile, Vector3 hideoutPoint) {
 
 void spawnSquadMember(const GangProfile& profile, Hash model, Vector3 memberPosition) {
     const Ped member = createPed(model, memberPosition.x, memberPosition.y, memberPosition.z);
-    callNative(native::newPedSetup, intSlot(member), intSlot(newPedSetupVariant));
-    callNative(native::setRelationshipGroup, intSlot(member),
-               hashSlot(hashOfName(profile.relationshipGroup)));
-    callNative(native::addBlipForEntity, hashSlot(hashOfName(squadBlipStyle)), intSlot(member));
-    callNative(native::setPedFlag, intSlot(member), intSlot(squadPedFlag), boolSlot(false));
+    newPedSetup(member);
+    setRelationshipGroup(member, hashOfName(profile.relationshipGroup));
+    addBlipForEntity(hashOfName(squadBlipStyle), member);
+    setPedFlag(member, squadPedFlag, false);
     for (const std::int32_t attribute : squadCombatAttributes) {
-        callNative(native::setCombatAttribute, intSlot(member), intSlot(attribute),
-                   boolSlot(false));
+        setCombatAttribute(member, attribute, false);
     }
     if (profile.meleeWeapon != nullptr) {
         giveWeapon(member, hashOfName(profile.meleeWeapon), meleeAmmoCount, noAmmoType);
@@ -61,7 +56,7 @@ void spawnSquadMember(const GangProfile& profile, Hash model, Vector3 memberPosi
     scriptWait(profile.armWaitMs);
     saySpawnLine(profile, member);
     taskCombat(member, currentPlayerPed());
-    appendMember(gangRoster, member);
+    appendMember(encounterState.gangRoster, member);
     // One release per member, so seven follow the squad's one request; this is deliberate, not a
     // misplaced once-per-squad release.
     releaseModel(model);

@@ -3,31 +3,30 @@
 #include <cstddef>
 
 #include "data/gang_profiles.h"
+#include "encounter/approach_taunt.h"
 #include "encounter/encounter_state.h"
 #include "encounter/fight_aftermath.h"
 #include "encounter/game_queries.h"
 #include "encounter/respawn_cooldown.h"
 #include "encounter/squad_spawner.h"
-#include "speech/approach_taunts.h"
 
 namespace {
 
 bool playerIsDead() {
-    const std::int32_t player = slotInt(callNative(native::playerIndex)[0]);
-    return slotBool(callNative(native::isPlayerDead, intSlot(player))[0]);
+    return isPlayerDead(currentPlayerIndex());
 }
 
 // Every member, alive or dead, oldest first.
 void deleteWholeRoster() {
-    while (!gangRoster.empty()) deleteAndRemoveAt(gangRoster, 0);
+    while (!encounterState.gangRoster.empty()) deleteAndRemoveAt(encounterState.gangRoster, 0);
 }
 
 // Members, alive or dead, farther than farCullDistance from the player.
 void cullFarMembers(const NativeVector3& player) {
     std::size_t position = 0;
-    while (position < gangRoster.size()) {
-        if (distanceFrom(player, entityCoords(gangRoster[position].ped)) > farCullDistance) {
-            deleteAndRemoveAt(gangRoster, position);
+    while (position < encounterState.gangRoster.size()) {
+        if (distanceFrom(player, entityCoords(encounterState.gangRoster[position].ped)) > farCullDistance) {
+            deleteAndRemoveAt(encounterState.gangRoster, position);
         } else {
             ++position;
         }
@@ -37,10 +36,10 @@ void cullFarMembers(const NativeVector3& player) {
 // One list's match: spawn there when armed, then offer the taunt whether or not a squad came.
 void visitMatch(const GangProfile& profile, Vector3 point) {
     // The registry is consulted only while no encounter runs: asking inserts an entry.
-    if (!encounterState.encounterActive && !visitedFlag(visitRegistry, point)) {
+    if (!encounterState.encounterActive && !visitedFlag(encounterState.visitRegistry, point)) {
         if (spawnSquad(profile, point)) {
             encounterState.encounterActive = true;
-            visitedFlag(visitRegistry, point) = true;
+            visitedFlag(encounterState.visitRegistry, point) = true;
             takeSpawnStamp(RespawnCooldown);
         }
     }
@@ -57,7 +56,7 @@ std::optional<Vector3> firstPointInReach(HideoutList hideouts, const NativeVecto
 }
 
 void tick() {
-    if (slotBool(callNative(native::tickGate)[0])) return;
+    if (tickGateClosed()) return;
     cullFarDeadMembers();
     rearmIfDue();
     if (playerIsDead()) {

@@ -76,8 +76,9 @@ struct NativeInfo {
     std::size_t argumentSlots;
 };
 
-// The same natives as a table, for whoever must check or answer calls by hash.
-inline constexpr std::array<NativeInfo, 28> nativeCatalogue = {{
+// The same natives as a table, for whoever must check or answer calls by hash. The rows set the
+// table's length; the count below must move with them.
+inline constexpr auto nativeCatalogue = std::to_array<NativeInfo>({
     {"hashOfString", native::hashOfString, 1},
     {"playerPed", native::playerPed, 0},
     {"playerIndex", native::playerIndex, 0},
@@ -106,7 +107,19 @@ inline constexpr std::array<NativeInfo, 28> nativeCatalogue = {{
     {"taskCombat", native::taskCombat, 4},
     {"randomIntInRange", native::randomIntInRange, 2},
     {"playAmbientSpeech", native::playAmbientSpeech, 2},
-}};
+});
+static_assert(nativeCatalogue.size() == 28, "one row per native the plug-in calls");
+
+// No two rows name the same native.
+constexpr bool catalogueHashesDistinct() {
+    for (std::size_t i = 0; i < nativeCatalogue.size(); ++i) {
+        for (std::size_t j = i + 1; j < nativeCatalogue.size(); ++j) {
+            if (nativeCatalogue[i].hash == nativeCatalogue[j].hash) return false;
+        }
+    }
+    return true;
+}
+static_assert(catalogueHashesDistinct(), "two catalogue rows share a hash");
 
 // The catalogue entry for a hash, or nullptr for a native the plug-in never calls.
 constexpr const NativeInfo* findNative(NativeHash hash) {

@@ -25,29 +25,25 @@ constexpr std::int32_t distanceIn3d = 1;
 
 constexpr std::int32_t requestModelFlag = 0;
 
+constexpr std::int32_t newPedSetupVariant = 0;
+
+std::int32_t intResult(NativeHash hash) { return slotInt(callNative(hash)[0]); }
+
 }  // namespace
 
-Ped createPed(Hash model, float x, float y, float z) {
-    const std::uint64_t* result =
-        callNative(native::createPed, hashSlot(model), floatSlot(x), floatSlot(y), floatSlot(z),
-                   intSlot(createPedHeading), intSlot(createPedNetworked),
-                   intSlot(createPedScriptHost), intSlot(createPedFlag7), intSlot(createPedFlag8));
-    return slotInt(result[0]);
+Hash hashOfName(const char* name) {
+    return slotHash(callNative(native::hashOfString, pointerSlot(name))[0]);
 }
 
-bool loadModel(Hash model) {
-    callNative(native::requestModel, hashSlot(model), intSlot(requestModelFlag));
-    for (int poll = 1;; ++poll) {
-        if (slotBool(callNative(native::hasModelLoaded, hashSlot(model))[0])) return true;
-        if (poll == modelLoadPollLimit) return false;
-        scriptWait(0);
-    }
+Ped currentPlayerPed() { return intResult(native::playerPed); }
+
+std::int32_t currentPlayerIndex() { return intResult(native::playerIndex); }
+
+bool isPlayerDead(std::int32_t player) {
+    return slotBool(callNative(native::isPlayerDead, intSlot(player))[0]);
 }
 
-void taskCombat(Ped ped, Ped target) {
-    callNative(native::taskCombat, intSlot(ped), intSlot(target), intSlot(combatTaskFlags),
-               intSlot(combatTaskThreshold));
-}
+bool tickGateClosed() { return slotBool(callNative(native::tickGate)[0]); }
 
 NativeVector3 entityCoords(std::int32_t entity) {
     const std::uint64_t* result = callNative(native::entityCoords, intSlot(entity),
@@ -62,6 +58,69 @@ float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2
         callNative(native::distanceBetween, floatSlot(x1), floatSlot(y1), floatSlot(z1),
                    floatSlot(x2), floatSlot(y2), floatSlot(z2), intSlot(distanceIn3d));
     return slotFloat(result[0]);
+}
+
+std::int32_t clockHours() { return intResult(native::clockHours); }
+std::int32_t clockMinutes() { return intResult(native::clockMinutes); }
+std::int32_t clockDayOfMonth() { return intResult(native::clockDayOfMonth); }
+std::int32_t clockMonth() { return intResult(native::clockMonth); }
+std::int32_t clockYear() { return intResult(native::clockYear); }
+
+bool isEntityDead(std::int32_t entity) {
+    return slotBool(callNative(native::isEntityDead, intSlot(entity))[0]);
+}
+
+Hash entityModel(std::int32_t entity) {
+    return slotHash(callNative(native::entityModel, intSlot(entity))[0]);
+}
+
+void deleteEntity(Ped* handle) { callNative(native::deleteEntity, pointerSlot(handle)); }
+
+void requestModel(Hash model) {
+    callNative(native::requestModel, hashSlot(model), intSlot(requestModelFlag));
+}
+
+bool hasModelLoaded(Hash model) {
+    return slotBool(callNative(native::hasModelLoaded, hashSlot(model))[0]);
+}
+
+void releaseModel(Hash model) { callNative(native::releaseModel, hashSlot(model)); }
+
+bool loadModel(Hash model) {
+    requestModel(model);
+    for (int poll = 1;; ++poll) {
+        if (hasModelLoaded(model)) return true;
+        if (poll == modelLoadPollLimit) return false;
+        scriptWait(0);
+    }
+}
+
+Ped createPed(Hash model, float x, float y, float z) {
+    const std::uint64_t* result =
+        callNative(native::createPed, hashSlot(model), floatSlot(x), floatSlot(y), floatSlot(z),
+                   intSlot(createPedHeading), intSlot(createPedNetworked),
+                   intSlot(createPedScriptHost), intSlot(createPedFlag7), intSlot(createPedFlag8));
+    return slotInt(result[0]);
+}
+
+void newPedSetup(Ped ped) {
+    callNative(native::newPedSetup, intSlot(ped), intSlot(newPedSetupVariant));
+}
+
+void setRelationshipGroup(Ped ped, Hash group) {
+    callNative(native::setRelationshipGroup, intSlot(ped), hashSlot(group));
+}
+
+void addBlipForEntity(Hash blipStyle, std::int32_t entity) {
+    callNative(native::addBlipForEntity, hashSlot(blipStyle), intSlot(entity));
+}
+
+void setPedFlag(Ped ped, std::int32_t flag, bool value) {
+    callNative(native::setPedFlag, intSlot(ped), intSlot(flag), boolSlot(value));
+}
+
+void setCombatAttribute(Ped ped, std::int32_t attribute, bool value) {
+    callNative(native::setCombatAttribute, intSlot(ped), intSlot(attribute), boolSlot(value));
 }
 
 void giveWeapon(Ped ped, Hash weapon, std::int32_t ammoCount, Hash ammoType) {
@@ -79,4 +138,17 @@ void giveWeapon(Ped ped, Hash weapon, std::int32_t ammoCount, Hash ammoType) {
                intSlot(allowMultipleCopies), floatSlot(weaponCondition),
                floatSlot(weaponDegradation), hashSlot(ammoType), intSlot(ignoreUnlocks),
                intSlot(permanentDegradation), intSlot(giveWeaponFlag13));
+}
+
+void taskCombat(Ped ped, Ped target) {
+    callNative(native::taskCombat, intSlot(ped), intSlot(target), intSlot(combatTaskFlags),
+               intSlot(combatTaskThreshold));
+}
+
+std::int32_t randomIntInRange(std::int32_t lower, std::int32_t upper) {
+    return slotInt(callNative(native::randomIntInRange, intSlot(lower), intSlot(upper))[0]);
+}
+
+void playAmbientSpeech(Ped speaker, const SpeechRequest& request) {
+    callNative(native::playAmbientSpeech, intSlot(speaker), pointerSlot(&request));
 }

@@ -1,19 +1,16 @@
-// The player's own character taunts a gang when its hideout is reached: one script per gang,
-// played at most once between two re-arms.
+// What the player's own character says to taunt a gang when its hideout is reached: one script
+// per gang, named in the gang's profile.
 #pragma once
 
 #include <array>
 #include <optional>
-#include <span>
 
-#include "data/gang_profiles.h"
-#include "host/host.h"
 #include "speech/speech_request.h"
 
 // Each row: the line, the bounds of its variation draw, and the wait after it in milliseconds of
-// frame time (std::nullopt: no wait at all, not even a frame).
+// frame time (std::nullopt: no wait at all, not even a frame). The rows set each script's length.
 
-inline constexpr std::array<SpeechStep, 7> approachTauntDuster = {{
+inline constexpr auto approachTauntDuster = std::to_array<SpeechStep>({
     {"ORR_V2_ILO_NEG", 1, 2, 4000},
     {"RE_KT_NBX_V2_POST_SHIT", 1, 2, 4000},
     {"RE_PCA_RKR_V1_AGGRO_CALLOUT", 1, 2, 4000},
@@ -21,9 +18,9 @@ inline constexpr std::array<SpeechStep, 7> approachTauntDuster = {{
     {"HIDEOUT_TL_V1_ILO_PLAYER_NEG_A", 1, 2, 4000},
     {"RE_TA_MTN_V1_PL_PLAYER_ILO_ANT_FEUD", 1, 2, 4000},
     {"RE_DIB_NBX_V1_ILO_CAUGHT_NEG", 1, 2, std::nullopt},
-}};
+});
 
-inline constexpr std::array<SpeechStep, 8> approachTauntExConfederate = {{
+inline constexpr auto approachTauntExConfederate = std::to_array<SpeechStep>({
     {"RE_PAR_RHD_V2_REVEAL_DN_FEUD", 1, 2, 4000},
     {"RE_PAR_RHD_V3_ILO_NEG", 1, 2, 4000},
     {"RE_KT_NBX_V1_NEGATIVE", 1, 2, 4000},
@@ -32,27 +29,27 @@ inline constexpr std::array<SpeechStep, 8> approachTauntExConfederate = {{
     {"PNK1_V3_ILO_ANTAGONIZE", 1, 2, 4000},
     {"RE_DLP_V3_NEG_PLAYER_A", 1, 2, 4000},
     {"RE_DLP_V5_WARNING_ANTAGONIZE", 1, 2, std::nullopt},
-}};
+});
 
-inline constexpr std::array<SpeechStep, 6> approachTauntSwamp = {{
+inline constexpr auto approachTauntSwamp = std::to_array<SpeechStep>({
     {"RESSH_PLYFINAL", 1, 2, 4000},
     {"RE_VC_LWL_V1_REVEAL", 1, 2, 4000},
     {"RE_TC_RKR_V1_NEGATIVE_PLAYER_A1", 1, 2, 4000},
     {"RE_DAA_NBX_V2_PLY_CONFRONT_B", 1, 2, 4000},
     {"RE_DAA_NBX_V2_PLY_SHIT", 1, 2, 3000},
     {"RE_TA_MTN_V1_PL_PLAYER_ILO_ANT_FEUD", 1, 2, std::nullopt},
-}};
+});
 
-inline constexpr std::array<SpeechStep, 6> approachTauntInbred = {{
+inline constexpr auto approachTauntInbred = std::to_array<SpeechStep>({
     {"RE_BOT_FTH_V1_THREATEN_B", 1, 2, 3000},
     {"RE_HOSR_LWL_V1_PL_THUG_ANTAGONIZE", 1, 2, 3000},
     {"RE_DAA_NBX_V2_PLY_CONFRONT_B", 1, 2, 3000},
     {"RE_HAT_RKR_V1_KILL_D", 1, 2, 3000},
     {"PNK1_V2_ILO_ANTAGONIZE", 1, 2, 3000},
     {"RE_KD_UNI_V1_ILO_ANTAGONIZE", 1, 5, std::nullopt},
-}};
+});
 
-inline constexpr std::array<SpeechStep, 7> approachTauntMountainMan = {{
+inline constexpr auto approachTauntMountainMan = std::to_array<SpeechStep>({
     {"RE_HAT_RKR_V1_GODDAMNWAGON", 1, 2, 4000},
     {"PLAYER_MELEE_MULTIPLE_NEG", 1, 11, 4000},
     {"PLAYER_MELEE_MULTIPLE_POS", 1, 11, 4000},
@@ -60,9 +57,9 @@ inline constexpr std::array<SpeechStep, 7> approachTauntMountainMan = {{
     {"RE_PCA_RKR_V1_AGGRO_CALLOUT", 1, 2, 4000},
     {"RE_HAT_RKR_V1_KILL_D", 1, 2, 4000},
     {"RE_DIB_NBX_V1_ILO_CAUGHT_NEG", 1, 2, std::nullopt},
-}};
+});
 
-inline constexpr std::array<SpeechStep, 8> approachTauntBandito = {{
+inline constexpr auto approachTauntBandito = std::to_array<SpeechStep>({
     {"RE_DAA_NBX_V2_PLY_SHIT", 1, 2, 4000},
     {"RE_ETE_STD_V4_ANTAGONIZE", 1, 2, 4000},
     {"RE_BOT_GUA_V1_SHIT", 1, 2, 4000},
@@ -71,12 +68,4 @@ inline constexpr std::array<SpeechStep, 8> approachTauntBandito = {{
     {"RE_DAA_NBX_V2_PLY_CONFRONT_B", 1, 2, 4000},
     {"RE_BA_RKR_V1_PLAYER_B_ANTAGONIZE", 1, 2, 4000},
     {"AMBUSH_NR1_ANTAGONIZE", 1, 2, std::nullopt},
-}};
-
-// The taunt script of a gang.
-std::span<const SpeechStep> approachTauntOf(Gang gang);
-
-// Plays the gang's taunt when the player stands within 50 m of hideoutPoint (exactly 50 m passes)
-// and no taunt has played since the last re-arm. The player's position and distance are taken on
-// every call, before tauntDone is looked at; tauntDone is set once the last line has been said.
-void playApproachTaunt(const GangProfile& profile, Vector3 hideoutPoint);
+});

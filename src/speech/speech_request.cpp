@@ -1,16 +1,13 @@
 #include "speech/speech_request.h"
 
-#include "natives/call.h"
-#include "natives/catalogue.h"
-#include "natives/slot.h"
+#include "natives/wrappers.h"
 
 namespace {
 constexpr const char* noVoice = "";
 }
 
 std::int32_t drawVariation(std::int32_t lowerBound, std::int32_t upperBound) {
-    return slotInt(
-        callNative(native::randomIntInRange, intSlot(lowerBound), intSlot(upperBound))[0]);
+    return randomIntInRange(lowerBound, upperBound);
 }
 
 SpeechRequest makeSpeechRequest(const char* lineName, std::int32_t variation) {
@@ -22,13 +19,9 @@ SpeechRequest makeSpeechRequest(const char* lineName, std::int32_t variation) {
     };
 }
 
-void playAmbientSpeech(Ped speaker, const SpeechRequest& request) {
-    callNative(native::playAmbientSpeech, intSlot(speaker), pointerSlot(&request));
-}
-
 void sayLine(const char* lineName, std::int32_t lowerBound, std::int32_t upperBound) {
     const SpeechRequest request = makeSpeechRequest(lineName, drawVariation(lowerBound, upperBound));
-    const Ped speaker = slotInt(callNative(native::playerPed)[0]);
+    const Ped speaker = currentPlayerPed();
     playAmbientSpeech(speaker, request);
 }
 

@@ -2,31 +2,12 @@
 // and scripts of lines and waits built from it.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 
 #include "host/host.h"
-
-// A 32-bit value in the low half of an 8-byte slot; the high half is padding.
-struct SpeechSlotInt {
-    std::int32_t value;
-    std::int32_t padding;
-};
-
-// Eight 8-byte little-endian slots, in the game's layout.
-struct SpeechRequest {
-    const char* lineName;   // NUL-terminated line name, a constant of the program
-    const char* voiceName;  // always the shared empty string, never null
-    SpeechSlotInt variation;
-    SpeechSlotInt reserved[5];  // 0
-};
-static_assert(sizeof(SpeechRequest) == 64, "the game reads exactly eight 8-byte slots");
-static_assert(offsetof(SpeechRequest, lineName) == 0);
-static_assert(offsetof(SpeechRequest, voiceName) == 8);
-static_assert(offsetof(SpeechRequest, variation) == 16);
-static_assert(offsetof(SpeechRequest, reserved) == 24);
+#include "natives/ambient_speech.h"
 
 // One line of a speech script: the variation is drawn from (lowerBound, upperBound) by the game,
 // and waitAfterMs, when present, is the scriptWait that follows the line.
@@ -42,9 +23,6 @@ std::int32_t drawVariation(std::int32_t lowerBound, std::int32_t upperBound);
 
 // A request for lineName with the given variation; everything else zero, voice "".
 SpeechRequest makeSpeechRequest(const char* lineName, std::int32_t variation);
-
-// Hands the request to the game with speaker as the one who talks.
-void playAmbientSpeech(Ped speaker, const SpeechRequest& request);
 
 // The player's character says one line: draw the variation, then fetch the player's ped (anew
 // for every line), then speak. Never waits.

@@ -82,19 +82,19 @@ void disarm() {
     encounterState.tauntDone = true;
     encounterState.firstKillHandled = true;
     encounterState.fightOverHandled = true;
-    visitedFlag(visitRegistry, swampHideouts[0]) = true;
+    visitedFlag(encounterState.visitRegistry, swampHideouts[0]) = true;
 }
 
 bool rearmed() {
     return !encounterState.encounterActive && !encounterState.tauntDone &&
            !encounterState.firstKillHandled && !encounterState.fightOverHandled &&
-           !visitedFlag(visitRegistry, swampHideouts[0]);
+           !visitedFlag(encounterState.visitRegistry, swampHideouts[0]);
 }
 
 bool stillDisarmed() {
     return encounterState.encounterActive && encounterState.tauntDone &&
            encounterState.firstKillHandled && encounterState.fightOverHandled &&
-           visitedFlag(visitRegistry, swampHideouts[0]);
+           visitedFlag(encounterState.visitRegistry, swampHideouts[0]);
 }
 
 // Still disarmed one game minute short of the cooldown, re-armed at it.
@@ -187,18 +187,18 @@ TEST_F(RespawnCooldownTest, TheStampOfADayLongBuildTakesTheDateAfterTheTimeOfDay
 
     EXPECT_EQ(callNames(), (std::vector<std::string>{"clockHours", "clockMinutes", "clockDayOfMonth",
                                                      "clockMonth", "clockYear"}));
-    EXPECT_EQ(encounterState.spawnClockHours, 17);
-    EXPECT_EQ(encounterState.spawnClockMinutes, 42);
-    EXPECT_EQ(encounterState.spawnDayOfMonth, 4);
-    EXPECT_EQ(encounterState.spawnMonth, 6);
-    EXPECT_EQ(encounterState.spawnYear, 1901);
+    EXPECT_EQ(encounterState.spawnStamp.hours, 17);
+    EXPECT_EQ(encounterState.spawnStamp.minutes, 42);
+    EXPECT_EQ(encounterState.spawnStamp.dayOfMonth, 4);
+    EXPECT_EQ(encounterState.spawnStamp.month, 6);
+    EXPECT_EQ(encounterState.spawnStamp.year, 1901);
 }
 
 TEST_F(RespawnCooldownTest, AReArmLeavesTheSquadAndTheStampAlone) {
     const Ped member = addMember("g_m_m_uniinbred_01", {0.0f, 0.0f, 10.0f});
     takeSpawnStamp(RespawnCooldown);
     disarm();
-    const std::int32_t stampMinutes = encounterState.spawnClockMinutes;
+    const std::int32_t stampMinutes = encounterState.spawnStamp.minutes;
 
     sim::advanceClock(RespawnCooldown);
     rearmIfDue();
@@ -206,8 +206,8 @@ TEST_F(RespawnCooldownTest, AReArmLeavesTheSquadAndTheStampAlone) {
     EXPECT_TRUE(rearmed());
     EXPECT_EQ(rosterPeds(), std::vector<Ped>{member});
     EXPECT_TRUE(sim::pedState(member)->exists);
-    EXPECT_EQ(encounterState.spawnClockMinutes, stampMinutes);
-    EXPECT_EQ(visitRegistry.entries.size(), 1u) << "entries stay, only their flags clear";
+    EXPECT_EQ(encounterState.spawnStamp.minutes, stampMinutes);
+    EXPECT_EQ(encounterState.visitRegistry.entries.size(), 1u) << "entries stay, only their flags clear";
 }
 
 }  // namespace

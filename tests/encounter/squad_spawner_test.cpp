@@ -144,12 +144,12 @@ TEST_F(SquadSpawnerTest, SevenMembersStandInFormationArmedBlippedAndFightingTheP
     const Vector3 point{100.0f, 200.0f, 30.0f};
     ASSERT_TRUE(spawnSquad(profileOf(Gang::swamp), point));
 
-    ASSERT_EQ(gangRoster.size(), static_cast<std::size_t>(squadSize));
+    ASSERT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
     EXPECT_EQ(sim::livingPedCount(), squadSize);
     for (int slot = 1; slot <= squadSize; ++slot) {
         SCOPED_TRACE(slot);
         const std::optional<sim::PedState> member =
-            sim::pedState(gangRoster.at(static_cast<std::size_t>(slot - 1)).ped);
+            sim::pedState(encounterState.gangRoster.at(static_cast<std::size_t>(slot - 1)).ped);
         ASSERT_TRUE(member.has_value());
         const Vector3 at = memberPosition(point, slot);
         EXPECT_EQ(member->model, sim::gameHash("g_m_m_uniswamp_01"));
@@ -183,7 +183,7 @@ TEST_F(SquadSpawnerTest, AModelThatNeverLoadsGivesUpAfterTheBoundedWaitAndCreate
 
     EXPECT_FALSE(spawnSquad(profileOf(Gang::bandito), {0.0f, 0.0f, 0.0f}));
 
-    EXPECT_TRUE(gangRoster.empty());
+    EXPECT_TRUE(encounterState.gangRoster.empty());
     EXPECT_TRUE(callsNamed("createPed").empty());
     EXPECT_EQ(callsNamed("hasModelLoaded").size(), static_cast<std::size_t>(modelLoadPollLimit));
     EXPECT_EQ(callsNamed("requestModel").size(), 1u);

@@ -151,16 +151,16 @@ TEST_F(TickDirectorTest, ThePlayersDeathDeletesEveryMemberOldestFirstAndASquadMa
 
     EXPECT_EQ(deletedHandles(), (Names{handleJson(first), handleJson(second), handleJson(third)}));
     EXPECT_LT(callsNamed("deleteEntity").back()->frame, callsNamed("createPed").front()->frame);
-    EXPECT_EQ(gangRoster.size(), static_cast<std::size_t>(squadSize));
+    EXPECT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
     EXPECT_TRUE(encounterState.encounterActive);
-    EXPECT_TRUE(visitedFlag(visitRegistry, duster12));
+    EXPECT_TRUE(visitedFlag(encounterState.visitRegistry, duster12));
 }
 
 TEST_F(TickDirectorTest, ThePlayersDeathEndsTheEncounterButKeepsVisitedFlagsAndTheTaunt) {
     sim::placePlayer(farFromEverything);
     encounterState.encounterActive = true;
     encounterState.tauntDone = true;
-    visitedFlag(visitRegistry, swamp1) = true;
+    visitedFlag(encounterState.visitRegistry, swamp1) = true;
     sim::setPlayerDead(true);
     sim::clearCalls();
 
@@ -169,7 +169,7 @@ TEST_F(TickDirectorTest, ThePlayersDeathEndsTheEncounterButKeepsVisitedFlagsAndT
     EXPECT_TRUE(callsNamed("deleteEntity").empty());
     EXPECT_FALSE(encounterState.encounterActive);
     EXPECT_TRUE(encounterState.tauntDone);
-    EXPECT_TRUE(visitedFlag(visitRegistry, swamp1));
+    EXPECT_TRUE(visitedFlag(encounterState.visitRegistry, swamp1));
 }
 
 TEST_F(TickDirectorTest, AnActiveEncounterKeepsAnUnvisitedHideoutNearbyFromSpawningOrTaunting) {
@@ -181,7 +181,7 @@ TEST_F(TickDirectorTest, AnActiveEncounterKeepsAnUnvisitedHideoutNearbyFromSpawn
 
     EXPECT_TRUE(callsNamed("createPed").empty());
     EXPECT_TRUE(sim::speeches().empty());
-    EXPECT_TRUE(visitRegistry.entries.empty()) << "the registry is not asked during an encounter";
+    EXPECT_TRUE(encounterState.visitRegistry.entries.empty()) << "the registry is not asked during an encounter";
 }
 
 TEST_F(TickDirectorTest, OnlyTheFirstPointOfAListInReachIsMatchedAndNoLaterPointIsMeasured) {
@@ -198,8 +198,8 @@ TEST_F(TickDirectorTest, OnlyTheFirstPointOfAListInReachIsMatchedAndNoLaterPoint
     const Vector3 slot1 = memberPosition(first, 1);
     EXPECT_EQ(creates[0]->slots[1], floatSlot(slot1.x));
     EXPECT_EQ(creates[0]->slots[2], floatSlot(slot1.y));
-    EXPECT_TRUE(visitedFlag(visitRegistry, first));
-    EXPECT_EQ(visitRegistry.entries.size(), 1u) << "only the match was looked up";
+    EXPECT_TRUE(visitedFlag(encounterState.visitRegistry, first));
+    EXPECT_EQ(encounterState.visitRegistry.entries.size(), 1u) << "only the match was looked up";
     // The walk stops at point 16 of the mountain-man list: 38 + 9 + 2 + 12 + 16 + 9, plus the
     // taunt's one measurement.
     EXPECT_EQ(countOf(callNames(), "distanceBetween"), 86u + 1u);
@@ -236,17 +236,17 @@ TEST_F(TickDirectorTest, ASpawnMarksThePointVisitedTheEncounterActiveAndStampsTh
 
     tick();
 
-    EXPECT_EQ(gangRoster.size(), static_cast<std::size_t>(squadSize));
+    EXPECT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
     EXPECT_TRUE(encounterState.encounterActive);
-    EXPECT_TRUE(visitedFlag(visitRegistry, swamp1));
+    EXPECT_TRUE(visitedFlag(encounterState.visitRegistry, swamp1));
     // The stamp is read after the squad's waits, so it is the clock at the end of the spawn.
     const auto hours = callsNamed("clockHours");
     const auto minutes = callsNamed("clockMinutes");
     ASSERT_EQ(minutes.size(), 2u) << "once by the re-arm test, once for the stamp";
     EXPECT_GT(minutes[1]->frame, callsNamed("createPed").back()->frame);
-    EXPECT_EQ(std::to_string(encounterState.spawnClockHours), hours[1]->resultJson);
-    EXPECT_EQ(std::to_string(encounterState.spawnClockMinutes), minutes[1]->resultJson);
-    EXPECT_NE(encounterState.spawnClockMinutes, 0) << "the squad's seven seconds moved the clock";
+    EXPECT_EQ(std::to_string(encounterState.spawnStamp.hours), hours[1]->resultJson);
+    EXPECT_EQ(std::to_string(encounterState.spawnStamp.minutes), minutes[1]->resultJson);
+    EXPECT_NE(encounterState.spawnStamp.minutes, 0) << "the squad's seven seconds moved the clock";
     EXPECT_TRUE(callsNamed("clockDayOfMonth").empty()) << "a 6-hour build needs no date";
     // Then the taunt, right after the spawn.
     const Names lines = spokenLines();
@@ -258,7 +258,7 @@ TEST_F(TickDirectorTest, ASpawnMarksThePointVisitedTheEncounterActiveAndStampsTh
 
 TEST_F(TickDirectorTest, AVisitedPointWithNoEncounterSpawnsNothingButStillGetsItsTaunt) {
     sim::placePlayer(swamp1);
-    visitedFlag(visitRegistry, swamp1) = true;
+    visitedFlag(encounterState.visitRegistry, swamp1) = true;
     sim::clearCalls();
 
     tick();
@@ -303,12 +303,12 @@ TEST_F(TickDirectorTest, AModelThatNeverLoadsSpawnsNobodyAndLeavesThePointArmedF
     tick();
 
     EXPECT_TRUE(callsNamed("createPed").empty());
-    EXPECT_TRUE(gangRoster.empty());
+    EXPECT_TRUE(encounterState.gangRoster.empty());
     EXPECT_FALSE(encounterState.encounterActive);
     EXPECT_FALSE(encounterState.spawnStamped);
     EXPECT_EQ(callsNamed("clockHours").size(), 1u) << "only the re-arm test read the clock";
     EXPECT_EQ(spokenLines(), linesOf(approachTauntSwamp)) << "the taunt call still happens";
-    EXPECT_FALSE(visitedFlag(visitRegistry, swamp1));
+    EXPECT_FALSE(visitedFlag(encounterState.visitRegistry, swamp1));
 
     sim::clearCalls();
     tick();

@@ -29,8 +29,6 @@ inline sim::WorldOptions quietWorld() {
 
 inline void resetEncounter(const sim::WorldOptions& options = quietWorld()) {
     sim::resetWorld(options);
-    visitRegistry = VisitRegistry{};
-    gangRoster = GangRoster{};
     encounterState = EncounterState{};
 }
 
@@ -45,7 +43,7 @@ inline Ped addMember(const char* modelName, Vector3 at, bool dead = false) {
     const Hash model = sim::gameHash(modelName);
     loadModel(model);
     const Ped ped = createPed(model, at.x, at.y, at.z);
-    appendMember(gangRoster, ped);
+    appendMember(encounterState.gangRoster, ped);
     if (dead) sim::killPed(ped);
     return ped;
 }
@@ -73,7 +71,7 @@ inline std::string handleJson(Ped ped) { return "[" + std::to_string(ped) + "]";
 
 inline std::vector<Ped> rosterPeds() {
     std::vector<Ped> peds;
-    for (const RosterEntry& entry : gangRoster) peds.push_back(entry.ped);
+    for (const RosterEntry& entry : encounterState.gangRoster) peds.push_back(entry.ped);
     return peds;
 }
 

@@ -1,0 +1,21 @@
+# Fails, naming the file and the line, when a plug-in source outside natives/ (and host/, which
+# declares the protocol) pushes native slots itself instead of going through a typed wrapper.
+#   cmake -DSOURCE_DIR=src -P only_wrappers_call_natives.cmake
+cmake_minimum_required(VERSION 3.20)
+file(GLOB_RECURSE sources "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+set(offenders "")
+foreach(source IN LISTS sources)
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+    if(name MATCHES "^(natives|host)/")
+        continue()
+    endif()
+    file(STRINGS "${source}" lines REGEX "callNative|nativeInit|nativePush64|nativeCall")
+    foreach(line IN LISTS lines)
+        string(STRIP "${line}" line)
+        string(APPEND offenders "  ${name}: ${line}\n")
+    endforeach()
+endforeach()
+if(offenders)
+    message(NOTICE "native calls outside the wrappers of natives/:\n${offenders}")
+    message(FATAL_ERROR "use or add a wrapper in natives/wrappers.h")
+endif()

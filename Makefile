@@ -8,7 +8,7 @@ WINDOWS_BUILD ?= build-windows
 DIST          ?= dist
 JOBS          ?= $(shell nproc)
 
-.PHONY: all build windows test demo dist save-timelines bootstrap clean
+.PHONY: all build windows test demo dist save-timelines save-tables bootstrap clean
 
 all: build
 
@@ -43,6 +43,11 @@ demo: build
 # tests/scenarios/expected/, which make test compares line by line.
 save-timelines: build
 	@cmake --build $(BUILD) --target save-timelines
+
+# After an intended change to a constant table of the plug-in (hideouts, profiles, formation,
+# speech scripts): writes tests/data/expected/tables.txt, which make test compares line by line.
+save-tables: build
+	@cmake --build $(BUILD) --target save-tables
 
 # dist/: the eight .asi files, one zip per build with its INSTALL.txt, and SHA256SUMS.
 dist: windows

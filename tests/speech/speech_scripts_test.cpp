@@ -14,38 +14,15 @@
 #include "speech/aftermath_scripts.h"
 #include "speech/approach_taunts.h"
 #include "tests/support/encounter_fixture.h"
+#include "tests/support/named_scripts.h"
 
 namespace {
 
 using namespace encounter_testing;
 using Script = std::span<const SpeechStep>;
+using testing_scripts::everyScript;
+using testing_scripts::NamedScript;
 using Pair = std::pair<std::int32_t, std::int32_t>;
-
-struct NamedScript {
-    const char* name;
-    Script steps;
-};
-
-const NamedScript everyScript[] = {
-    {"approachTauntDuster", approachTauntDuster},
-    {"approachTauntExConfederate", approachTauntExConfederate},
-    {"approachTauntSwamp", approachTauntSwamp},
-    {"approachTauntInbred", approachTauntInbred},
-    {"approachTauntMountainMan", approachTauntMountainMan},
-    {"approachTauntBandito", approachTauntBandito},
-    {"firstKillLinesBandito", firstKillLinesBandito},
-    {"firstKillLinesInbred", firstKillLinesInbred},
-    {"firstKillLinesExConfederate", firstKillLinesExConfederate},
-    {"firstKillLinesSwamp", firstKillLinesSwamp},
-    {"firstKillLinesMountainMan", firstKillLinesMountainMan},
-    {"firstKillLinesDefault", firstKillLinesDefault},
-    {"closingLinesBandito", closingLinesBandito},
-    {"closingLinesInbred", closingLinesInbred},
-    {"closingLinesExConfederate", closingLinesExConfederate},
-    {"closingLinesSwamp", closingLinesSwamp},
-    {"closingLinesMountainMan", closingLinesMountainMan},
-    {"closingLinesDefault", closingLinesDefault},
-};
 
 std::uint32_t totalWaitMs(Script script) {
     return std::accumulate(script.begin(), script.end(), 0u, [](std::uint32_t sum, const SpeechStep& s) {

@@ -1,34 +1,39 @@
-# Plays one scenario with the simulator and compares its timeline, line by line, with the one
-# saved in the repository; with SAVE set, writes the timeline there instead.
-#   cmake -DSIMULATOR=path -DBUILD=06h -DSCENARIO_DIR=dir -DNAME=demo -DEXPECTED=file [-DSAVE=ON]
-#         -P play_scenario.cmake
-# The scenario is named relative to its folder, so that the timeline's heading holds no path.
+# Runs a program and compares what it prints, line by line, with the text saved in the
+# repository; with SAVE set, writes the text there instead.
+#   cmake -DCOMMAND="program|arg|arg" [-DWORKING_DIRECTORY=dir] -DNAME="what runs"
+#         -DEXPECTED=file -DSAVE_WITH="make target" [-DSAVE=ON] -P compare_output.cmake
+# The program must exit with status 0. A difference is reported with the first differing line,
+# its number, and the command that re-saves after an intended change.
 cmake_minimum_required(VERSION 3.20)
 
 # Prints the text as it is (FATAL_ERROR would re-wrap it) and stops with a failure.
 function(fail text)
     message(NOTICE "${text}")
-    message(FATAL_ERROR "scenario ${NAME} failed")
+    message(FATAL_ERROR "${NAME} failed")
 endfunction()
 
-foreach(required SIMULATOR BUILD SCENARIO_DIR NAME EXPECTED)
+foreach(required COMMAND NAME EXPECTED SAVE_WITH)
     if(NOT DEFINED ${required})
-        message(FATAL_ERROR "play_scenario.cmake: ${required} is not set")
+        message(FATAL_ERROR "compare_output.cmake: ${required} is not set")
     endif()
 endforeach()
 
+if(NOT DEFINED WORKING_DIRECTORY)
+    set(WORKING_DIRECTORY .)
+endif()
+string(REPLACE "|" ";" command "${COMMAND}")
 execute_process(
-    COMMAND ${SIMULATOR} --build ${BUILD} --scenario ${NAME}.scenario
-    WORKING_DIRECTORY ${SCENARIO_DIR}
+    COMMAND ${command}
+    WORKING_DIRECTORY ${WORKING_DIRECTORY}
     OUTPUT_VARIABLE played
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-    fail("scenario ${NAME} (build ${BUILD}) ended with status ${status}\n${errors}${played}")
+    fail("${NAME} ended with status ${status}\n${errors}${played}")
 endif()
 
 if(SAVE)
-    # Written beside and renamed, so that an interrupted save leaves the old timeline whole.
+    # Written beside and renamed, so that an interrupted save leaves the old text whole.
     file(WRITE "${EXPECTED}.partial" "${played}")
     file(RENAME "${EXPECTED}.partial" "${EXPECTED}")
     message(STATUS "saved ${EXPECTED}")
@@ -36,7 +41,7 @@ if(SAVE)
 endif()
 
 if(NOT EXISTS "${EXPECTED}")
-    fail("scenario ${NAME}: no saved timeline at ${EXPECTED}\nsave it with: make save-timelines")
+    fail("${NAME}: nothing saved at ${EXPECTED}\nsave it with: ${SAVE_WITH}")
 endif()
 file(READ "${EXPECTED}" saved)
 if("${played}" STREQUAL "${saved}")
@@ -73,11 +78,11 @@ while(TRUE)
 endwhile()
 foreach(text saved played)
     if("${${text}Line}" STREQUAL "")
-        set(${text}Line "(end of timeline)")
+        set(${text}Line "(end of text)")
     endif()
 endforeach()
-string(CONCAT report "scenario ${NAME}: the timeline differs from ${EXPECTED} at line ${number}\n"
+string(CONCAT report "${NAME}: the output differs from ${EXPECTED} at line ${number}\n"
     "  saved:  ${savedLine}\n"
-    "  played: ${playedLine}\n"
-    "if the change is intended, save the new timelines with: make save-timelines")
+    "  now:    ${playedLine}\n"
+    "if the change is intended, save it with: ${SAVE_WITH}")
 fail("${report}")

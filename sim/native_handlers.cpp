@@ -64,6 +64,11 @@ void answerDistanceBetween(std::span<const std::uint64_t> args, std::uint64_t* r
 
 // [SECTION] Clock
 
+// The game's timer runs with the frames: the frame time, in whole milliseconds.
+void answerGameTimer(std::span<const std::uint64_t>, std::uint64_t* results) {
+    results[0] = intSlot(static_cast<std::int32_t>(frameTimeMs(world().frame)));
+}
+
 void answerClockHours(std::span<const std::uint64_t>, std::uint64_t* results) {
     results[0] = intSlot(clockHoursNow());
 }
@@ -253,7 +258,7 @@ struct HandlerEntry {
     NativeHandler handler;
 };
 
-constexpr std::array<HandlerEntry, 28> handlers = {{
+constexpr std::array<HandlerEntry, 29> handlers = {{
     {native::hashOfString, answerHashOfString},
     {native::playerPed, answerPlayerPed},
     {native::playerIndex, answerPlayerIndex},
@@ -282,6 +287,7 @@ constexpr std::array<HandlerEntry, 28> handlers = {{
     {native::taskCombat, answerTaskCombat},
     {native::randomIntInRange, answerRandomIntInRange},
     {native::playAmbientSpeech, answerPlayAmbientSpeech},
+    {native::gameTimer, answerGameTimer},
 }};
 static_assert(handlers.size() == nativeCatalogue.size(), "one handler for every catalogue native");
 

@@ -39,10 +39,10 @@ inline constexpr SlotKind f = SlotKind::floating;
 }  // namespace slotKinds
 
 // clang-format off
-inline constexpr std::array<NativeSignature, 28> nativeSignatures = [] {
+inline constexpr std::array<NativeSignature, 29> nativeSignatures = [] {
     using namespace slotKinds;
     using R = ResultKind;
-    return std::array<NativeSignature, 28>{{
+    return std::array<NativeSignature, 29>{{
         {native::hashOfString, {SlotKind::name}, R::hash},
         {native::playerPed, {}, R::integer},
         {native::playerIndex, {}, R::integer},
@@ -71,6 +71,7 @@ inline constexpr std::array<NativeSignature, 28> nativeSignatures = [] {
         {native::taskCombat, {i, i, i, i}, R::none},
         {native::randomIntInRange, {i, i}, R::integer},
         {native::playAmbientSpeech, {i, SlotKind::speechRequest}, R::boolean},
+        {native::gameTimer, {}, R::integer},
     }};
 }();
 // clang-format on

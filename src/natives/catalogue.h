@@ -67,6 +67,8 @@ constexpr NativeHash taskCombat = 0xF166E48407BAC484;
 constexpr NativeHash randomIntInRange = 0xD53343AA4FB7DD28;
 // (speaker ped, pointer to a 64-byte SpeechRequest) -> not used
 constexpr NativeHash playAmbientSpeech = 0x8E04FEDD28D42462;
+// () -> milliseconds of game time, an integer that keeps running while the script waits
+constexpr NativeHash gameTimer = 0x4F67E8ECA7D3F667;
 
 }  // namespace native
 
@@ -107,8 +109,9 @@ inline constexpr auto nativeCatalogue = std::to_array<NativeInfo>({
     {"taskCombat", native::taskCombat, 4},
     {"randomIntInRange", native::randomIntInRange, 2},
     {"playAmbientSpeech", native::playAmbientSpeech, 2},
+    {"gameTimer", native::gameTimer, 0},
 });
-static_assert(nativeCatalogue.size() == 28, "one row per native the plug-in calls");
+static_assert(nativeCatalogue.size() == 29, "one row per native the plug-in calls");
 
 // No two rows name the same native.
 constexpr bool catalogueHashesDistinct() {

@@ -88,10 +88,14 @@ void releaseModel(Hash model) { callNative(native::releaseModel, hashSlot(model)
 
 bool loadModel(Hash model) {
     requestModel(model);
-    for (int poll = 1;; ++poll) {
-        if (hasModelLoaded(model)) return true;
-        if (poll == modelLoadPollLimit) return false;
+    if (hasModelLoaded(model)) return true;
+    // Unsigned arithmetic keeps the elapsed time right across a wrap of the timer.
+    const auto start = static_cast<std::uint32_t>(gameTimer());
+    for (;;) {
         scriptWait(0);
+        if (hasModelLoaded(model)) return true;
+        const std::uint32_t elapsed = static_cast<std::uint32_t>(gameTimer()) - start;
+        if (elapsed >= static_cast<std::uint32_t>(modelLoadTimeoutMs)) return false;
     }
 }
 
@@ -144,6 +148,8 @@ void taskCombat(Ped ped, Ped target) {
     callNative(native::taskCombat, intSlot(ped), intSlot(target), intSlot(combatTaskFlags),
                intSlot(combatTaskThreshold));
 }
+
+std::int32_t gameTimer() { return intResult(native::gameTimer); }
 
 std::int32_t randomIntInRange(std::int32_t lower, std::int32_t upper) {
     return slotInt(callNative(native::randomIntInRange, intSlot(lower), intSlot(upper))[0]);

@@ -56,12 +56,15 @@ bool hasModelLoaded(Hash model);
 // The script no longer needs the model.
 void releaseModel(Hash model);
 
-// Polls a requested model for about ten seconds of frames before giving up on it.
-inline constexpr int modelLoadPollLimit = 300;
+// How long a requested model may take to become resident, in milliseconds of the game's timer.
+// Measured on the timer, not in frames, so that a fast frame rate does not cut the wait short for
+// a model streamed from a slow disk.
+inline constexpr std::int32_t modelLoadTimeoutMs = 10'000;
 
 // Requests the model and polls until it is resident, one frame per further poll. A model that
-// is resident already costs no frame. Returns false when the model was still not resident after
-// modelLoadPollLimit polls: the game does not serve it.
+// is resident already costs no frame and no look at the timer. Returns false when the model was
+// still not resident once modelLoadTimeoutMs had passed on the game's timer since the first poll:
+// the game does not serve it.
 bool loadModel(Hash model);
 
 // [SECTION] Characters
@@ -86,6 +89,11 @@ void giveWeapon(Ped ped, Hash weapon, std::int32_t ammoCount, Hash ammoType);
 
 // Sends ped to fight target.
 void taskCombat(Ped ped, Ped target);
+
+// [SECTION] Time
+
+// Milliseconds of game time; keeps running while the script waits, and may wrap around.
+std::int32_t gameTimer();
 
 // [SECTION] Speech and chance
 

@@ -101,11 +101,29 @@ TEST_F(WrappersTest, LoadModelOfAResidentModelCostsNoFrame) {
     EXPECT_EQ(sim::currentFrame(), frame);
 }
 
-TEST_F(WrappersTest, LoadModelGivesUpOnAModelTheGameNeverServes) {
+// The wait used to be a count of 300 frames: 10 s at 30 frames a second, but 2 s at 144. It is
+// measured on the game's timer now, whatever the frame rate.
+TEST_F(WrappersTest, LoadModelGivesUpOnceTenSecondsHavePassedOnTheGameTimer) {
     sim::setModelNeverLoads("g_m_m_nosuchgang_01");
     EXPECT_FALSE(loadModel(sim::gameHash("g_m_m_nosuchgang_01")));
-    EXPECT_EQ(callsNamed("hasModelLoaded").size(), static_cast<std::size_t>(modelLoadPollLimit));
-    EXPECT_EQ(callsNamed("scriptWait").size(), static_cast<std::size_t>(modelLoadPollLimit - 1));
+
+    const auto timer = callsNamed("gameTimer");
+    ASSERT_GE(timer.size(), 2u);
+    const auto readingAt = [&](std::size_t i) { return std::stoi(timer[i]->resultJson); };
+    const int start = readingAt(0);
+    EXPECT_GE(readingAt(timer.size() - 1) - start, modelLoadTimeoutMs) << "gave up too early";
+    EXPECT_LT(readingAt(timer.size() - 2) - start, modelLoadTimeoutMs) << "polled on after the deadline";
+    EXPECT_EQ(callNames().back(), "gameTimer");
+    EXPECT_EQ(callsNamed("scriptWait").size(), callsNamed("hasModelLoaded").size() - 1);
+}
+
+TEST_F(WrappersTest, LoadModelTakesAModelThatArrivesOnTheLastPollBeforeTheDeadline) {
+    sim::WorldOptions options;
+    // 30 frames a second: frame 299 is the last poll short of 10 s after the first.
+    options.modelLoadDelayFrames = 299;
+    sim::resetWorld(options);
+    EXPECT_TRUE(loadModel(sim::gameHash("g_m_m_uniinbred_01")));
+    EXPECT_EQ(callNames().back(), "hasModelLoaded");
 }
 
 }  // namespace

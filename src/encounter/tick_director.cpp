@@ -33,15 +33,15 @@ void cullFarMembers(const NativeVector3& player) {
     }
 }
 
-// One list's match: spawn there when armed, then offer the taunt whether or not a squad came.
+// One list's match: spawn there when armed, then offer the taunt. A squad that could not be
+// created keeps the taunt for the first squad that does spawn.
 void visitMatch(const GangProfile& profile, Vector3 point) {
     // The registry is consulted only while no encounter runs: asking inserts an entry.
     if (!encounterState.encounterActive && !visitedFlag(encounterState.visitRegistry, point)) {
-        if (spawnSquad(profile, point)) {
-            encounterState.encounterActive = true;
-            visitedFlag(encounterState.visitRegistry, point) = true;
-            takeSpawnStamp(RespawnCooldown);
-        }
+        if (!spawnSquad(profile, point)) return;
+        encounterState.encounterActive = true;
+        visitedFlag(encounterState.visitRegistry, point) = true;
+        takeSpawnStamp(RespawnCooldown);
     }
     playApproachTaunt(profile, point);
 }

@@ -294,8 +294,8 @@ TEST_F(TickDirectorTest, AReArmWhileTheSquadLivesSpawnsASecondSquadAtTheSamePoin
 }
 
 // A model the game never serves used to keep the fibre polling for ever. Now the spawn gives up
-// after a bounded wait, and the point stays armed for a later tick.
-TEST_F(TickDirectorTest, AModelThatNeverLoadsSpawnsNobodyAndLeavesThePointArmedForALaterTick) {
+// after a bounded wait, and the point stays armed.
+TEST_F(TickDirectorTest, AModelThatNeverLoadsSpawnsNobodyAndLeavesThePointArmed) {
     sim::setModelNeverLoads("g_m_m_uniswamp_01");
     sim::placePlayer(swamp1);
     sim::clearCalls();
@@ -306,13 +306,31 @@ TEST_F(TickDirectorTest, AModelThatNeverLoadsSpawnsNobodyAndLeavesThePointArmedF
     EXPECT_TRUE(encounterState.gangRoster.empty());
     EXPECT_FALSE(encounterState.encounterActive);
     EXPECT_FALSE(encounterState.spawnStamped);
-    EXPECT_EQ(callsNamed("clockHours").size(), 1u) << "only the re-arm test read the clock";
-    EXPECT_EQ(spokenLines(), linesOf(approachTauntSwamp)) << "the taunt call still happens";
     EXPECT_FALSE(visitedFlag(encounterState.visitRegistry, swamp1));
+}
 
-    sim::clearCalls();
+std::vector<std::string> playerLines() {
+    std::vector<std::string> lines;
+    for (const sim::SpeechRecord& speech : sim::speeches()) {
+        if (speech.speaker == sim::playerPedHandleValue) lines.push_back(speech.line);
+    }
+    return lines;
+}
+
+// A squad whose model never loaded used to spend the taunt: the first squad that did spawn came
+// without one.
+TEST_F(TickDirectorTest, ASquadThatCouldNotBeCreatedLeavesTheTauntToTheFirstSquadThatSpawns) {
+    sim::setModelNeverLoads("g_m_m_uniswamp_01");
+    sim::placePlayer(swamp1);
     tick();
-    EXPECT_EQ(callsNamed("requestModel").size(), 1u) << "the next tick tries again";
+    EXPECT_TRUE(sim::speeches().empty());
+    EXPECT_FALSE(encounterState.tauntDone);
+
+    sim::placePlayer(duster12);
+    tick();
+    EXPECT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
+    EXPECT_EQ(playerLines(), linesOf(approachTauntDuster));
+    EXPECT_TRUE(encounterState.tauntDone);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // with it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "data/hideouts.h"
@@ -12,6 +13,9 @@
 
 inline constexpr float triggerDistance = 50.0f;   // metres; a point matches when strictly nearer
 inline constexpr float farCullDistance = 150.0f;  // metres; a member goes when strictly farther
+// Game minutes after which a point whose squad could not be created is tried again even though
+// the player never left it.
+inline constexpr std::int32_t failedSpawnRetryMinutes = 60;
 
 // The first point of the list strictly within triggerDistance of the player, measuring the points
 // in list order and none after the match.

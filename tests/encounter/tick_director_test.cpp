@@ -333,4 +333,41 @@ TEST_F(TickDirectorTest, ASquadThatCouldNotBeCreatedLeavesTheTauntToTheFirstSqua
     EXPECT_TRUE(encounterState.tauntDone);
 }
 
+// Each tick used to try the point again, holding the plug-in for another model wait while the
+// player stayed near.
+TEST_F(TickDirectorTest, AFailedPointIsTriedAgainOnlyOnceThePlayerCameBackOrAnHourPassed) {
+    struct Case {
+        const char* what;
+        std::function<void()> between;
+        bool triesAgain;
+    };
+    const Case cases[] = {
+        {"the player stays", [] {}, false},
+        {"59 game minutes later", [] { sim::advanceClock(59); }, false},
+        {"an hour later", [] { sim::advanceClock(failedSpawnRetryMinutes); }, true},
+        {"the player left and came back",
+         [] {
+             sim::placePlayer(farFromEverything);
+             tick();
+             sim::placePlayer(swamp1);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        resetEncounter();
+        sim::setModelNeverLoads("g_m_m_uniswamp_01");
+        sim::placePlayer(swamp1);
+        tick();
+        ASSERT_EQ(callsNamed("requestModel").size(), 1u);
+        c.between();
+        sim::clearCalls();
+
+        tick();
+
+        EXPECT_EQ(callsNamed("requestModel").size(), c.triesAgain ? 1u : 0u);
+        EXPECT_TRUE(sim::speeches().empty());
+    }
+}
+
 }  // namespace

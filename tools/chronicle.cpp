@@ -144,7 +144,6 @@ void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
         chronicle.squads.push_back(std::move(squad));
         chronicle.quietSinceSpawn = true;
         chronicle.newTickSinceSpawn = false;
-        chronicle.playerDiedSinceSpawn = sim::playerDeadNow();
     }
     Squad& squad = chronicle.squads.back();
     squad.complete = when;
@@ -228,7 +227,8 @@ void noteModelGivenUp(Chronicle& chronicle, const sim::CallRecord& record) {
 }
 
 // The hideout walk after a spawn means the encounter is no longer active: the player died, or
-// the cooldown re-armed the hideouts.
+// the cooldown re-armed the hideouts. Which one is read from the plug-in's own last look at the
+// player: a death and a revival while it waited never reached it.
 void noteHideoutWalk(Chronicle& chronicle, const sim::CallRecord& record) {
     if (!chronicle.quietSinceSpawn || !chronicle.newTickSinceSpawn) return;
     if (!hideoutPoints().contains(bitsOf(slotFloat(record.slots[3]), slotFloat(record.slots[4]),
@@ -237,7 +237,7 @@ void noteHideoutWalk(Chronicle& chronicle, const sim::CallRecord& record) {
     }
     chronicle.quietSinceSpawn = false;
     const When when = whenOf(record);
-    if (chronicle.playerDiedSinceSpawn) {
+    if (chronicle.playerDeadAtLastLook) {
         add(chronicle, when,
             "the plug-in watches the hideouts again after the player's death (hideouts already "
             "visited stay disarmed until the cooldown is over)");
@@ -248,10 +248,14 @@ void noteHideoutWalk(Chronicle& chronicle, const sim::CallRecord& record) {
     if (chronicle.cooldownMinutes) {
         cooldown = ", build cooldown " + describeGameMinutes(*chronicle.cooldownMinutes);
     }
+    const std::int64_t since = gameMinutesBetween(last.complete, when);
+    const std::string squad = "squad " + std::to_string(last.number) + " was complete";
+    // A clock set back (an earlier save loaded) leaves no duration to tell.
+    const std::string howLong = since < 0 ? "the clock having been set back since " + squad
+                                          : describeGameMinutes(since) + " of game time after " + squad;
     add(chronicle, when,
         "hideouts re-armed: the plug-in watches all " + std::to_string(hideoutPointCount()) +
-            " points again, " + describeGameMinutes(gameMinutesBetween(last.complete, when)) +
-            " of game time after squad " + std::to_string(last.number) + " was complete" + cooldown);
+            " points again, " + howLong + cooldown);
 }
 
 }  // namespace
@@ -271,6 +275,8 @@ void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
     const std::string& name = record.name;
     if (name == "tickGate") {
         if (chronicle.quietSinceSpawn) chronicle.newTickSinceSpawn = true;
+    } else if (name == "isPlayerDead") {
+        chronicle.playerDeadAtLastLook = record.resultJson == "true";
     } else if (name == "distanceBetween") {
         noteHideoutWalk(chronicle, record);
     } else if (name == "requestModel") {
@@ -292,7 +298,6 @@ void noteAction(Chronicle& chronicle, const std::string& text) { add(chronicle, 
 
 void notePlayer(Chronicle& chronicle, Vector3 position, bool dead) {
     chronicle.playerPath.push_back({position, now(), dead});
-    if (dead) chronicle.playerDiedSinceSpawn = true;
 }
 
 void notePed(Chronicle& chronicle, MarkKind kind, Ped ped) {

@@ -80,7 +80,7 @@ struct Chronicle {
     When requestedAt{};
     bool quietSinceSpawn = false;  // a squad spawned and the hideout walk has not been seen since
     bool newTickSinceSpawn = false;
-    bool playerDiedSinceSpawn = false;
+    bool playerDeadAtLastLook = false;  // what isPlayerDead last answered the plug-in
     const KnownScript* script = nullptr;  // the speech script the player is in, if recognised
     std::size_t scriptStep = 0;
 };

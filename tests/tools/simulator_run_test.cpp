@@ -163,6 +163,32 @@ TEST_F(SimulatorRun, TimelineSaysTheGameRemovedAPedOnlyWhenItVanished) {
     EXPECT_NE(run.output.find("ped 103 deleted by the plug-in (alive, "), std::string::npos) << run.output;
 }
 
+// A clock set back before the squad's time made the re-arm line count a negative duration.
+TEST_F(SimulatorRun, TimelineNamesAClockSetBackInsteadOfANegativeDuration) {
+    const std::string setBack = scenario("setback.scenario",
+                                         "goto duster 4 0 -30 0\nrun 10s\nclock 02:00\nrun 30s\n");
+    const RunResult run = runSimulator({"--scenario", setBack});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("hideouts re-armed: the plug-in watches all 87 points again, the clock "
+                              "having been set back since squad 1 was complete"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("again, -"), std::string::npos) << run.output;
+}
+
+// A death and a revival while the plug-in was busy spawning go unseen by it, so the walk that
+// follows the re-arm was still put down to the player's death.
+TEST_F(SimulatorRun, TimelineCallsAReArmAReArmWhenTheDeathCameWhileThePlugInWaited) {
+    const std::string unseen = scenario("unseen.scenario",
+                                        "goto duster 4 0 -30 0\nrun 1s\nplayer dead\nplayer alive\n"
+                                        "run 30s\nclock +6h\nrun 2s\n");
+    const RunResult run = runSimulator({"--scenario", unseen});
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("hideouts re-armed: the plug-in watches all 87 points again"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("after the player's death"), std::string::npos) << run.output;
+}
+
 TEST_F(SimulatorRun, HelpExitsWith0AndListsTheOptions) {
     const RunResult run = runSimulator({"--help"});
     EXPECT_EQ(run.status, 0);

@@ -137,7 +137,9 @@ int livingPedCount();  // created peds that exist and are alive
 Ped playerPedHandle();
 std::int64_t currentFrame();
 std::int64_t currentTimeMs();
-std::int64_t frameTimeMs(std::int64_t frame);  // frame * 1000 / 30, whole milliseconds
+// The simulated game runs at a steady frame rate.
+inline constexpr std::int64_t framesPerSecond = 30;
+std::int64_t frameTimeMs(std::int64_t frame);  // frame * 1000 / framesPerSecond, whole milliseconds
 int gameDaysNow();  // midnights the game clock has passed since the start date
 bool playerDeadNow();
 // The entry given to scriptRegister and not unregistered since, if any.

@@ -6,11 +6,10 @@
 
 #include <cstdint>
 
+#include "host/clock_units.h"
 #include "sim/control.h"
 
 namespace sim {
-
-inline constexpr int minutesPerDay = 24 * 60;
 
 struct GameClock {
     std::int64_t dayNumber;

@@ -16,8 +16,6 @@
 
 namespace sim {
 
-inline constexpr std::int64_t framesPerSecond = 30;
-
 // What fills a result slot before a native writes its answer, and the high halves of a position:
 // a caller that reads more than the native gives sees this instead of a plausible zero.
 inline constexpr std::uint64_t junkSlot = 0xDEADBEEFDEADBEEFull;

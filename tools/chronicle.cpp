@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "data/squad_formation.h"
+#include "host/clock_units.h"
 #include "natives/slot.h"
 #include "speech/aftermath_scripts.h"
 #include "tools/scenario.h"
@@ -18,7 +19,6 @@ namespace chronicle {
 
 namespace {
 
-constexpr int minutesPerDay = 24 * 60;
 // A member stands on its formation slot to float precision; anything closer than this to
 // "hideout point + slot 1 offset" is that point.
 constexpr float samePointMetres = 0.5f;
@@ -324,7 +324,7 @@ std::string timelineHeading() {
 
 std::int64_t gameMinutesBetween(const When& from, const When& to) {
     return static_cast<std::int64_t>(to.day - from.day) * minutesPerDay +
-           (to.hours * 60 + to.minutes) - (from.hours * 60 + from.minutes);
+           (to.hours * minutesPerHour + to.minutes) - (from.hours * minutesPerHour + from.minutes);
 }
 
 std::string describeGameMinutes(std::int64_t minutes) {

@@ -8,16 +8,7 @@ namespace cli {
 
 namespace {
 
-constexpr std::array<BuildInfo, 8> buildTable = {{
-    {"06h", 360},
-    {"08h", 480},
-    {"12h", 720},
-    {"16h", 960},
-    {"24h", 1440},
-    {"32h", 1920},
-    {"48h", 2880},
-    {"72h", 4320},
-}};
+constexpr const auto& buildTable = deliverableBuilds;
 
 std::string buildNames() {
     std::string names;

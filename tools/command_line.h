@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include "deliverable_builds.h"
+
 namespace cli {
 
 // Exit statuses.
@@ -26,10 +28,7 @@ struct Options {
     bool help = false;
 };
 
-struct BuildInfo {
-    std::string_view name;
-    std::int32_t cooldownMinutes;
-};
+using BuildInfo = DeliverableBuild;
 
 // The eight builds, shortest cooldown first.
 std::span<const BuildInfo> builds();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <type_traits>
 
+#include "host/clock_units.h"
 #include "sim/control.h"
 #include "sim/script_fibre.h"
 #include "tools/expectations.h"
@@ -110,16 +111,17 @@ bool perform(Session& session, const scenario::Command& command) {
                 movePlayer(session, action.position);
             } else if constexpr (std::is_same_v<T, RunFor>) {
                 const std::int64_t endMs = sim::currentTimeMs() + action.ms;
-                const std::int64_t total = action.ms * 30 / 1000;
+                const std::int64_t total = action.ms * sim::framesPerSecond / 1000;
                 return runFrames(session, command.text, total,
                                  [&](std::int64_t) { return sim::currentTimeMs() >= endMs; });
             } else if constexpr (std::is_same_v<T, RunFrames>) {
                 return runFrames(session, command.text, action.frames,
                                  [&](std::int64_t frames) { return frames >= action.frames; });
             } else if constexpr (std::is_same_v<T, RunUntil>) {
-                const int minuteNow = sim::clockHoursNow() * 60 + sim::clockMinutesNow();
-                const int minuteThen = action.hours * 60 + action.minutes;
-                const std::int64_t total = ((minuteThen - minuteNow + 1440) % 1440) * framesPerMinuteOfClock;
+                const int minuteNow = sim::clockHoursNow() * minutesPerHour + sim::clockMinutesNow();
+                const int minuteThen = action.hours * minutesPerHour + action.minutes;
+                const std::int64_t total =
+                    ((minuteThen - minuteNow + minutesPerDay) % minutesPerDay) * framesPerMinuteOfClock;
                 return runFrames(session, command.text, total, [&](std::int64_t) {
                     return sim::clockHoursNow() == action.hours && sim::clockMinutesNow() == action.minutes;
                 });

@@ -8,6 +8,8 @@
 #include <vector>
 #include <string_view>
 
+#include "encounter/fight_aftermath.h"
+#include "encounter/tick_director.h"
 #include "tools/scenario.h"
 
 namespace svg {
@@ -29,9 +31,10 @@ constexpr double closeUpSize = 96.0;
 constexpr double mapPadding = 200.0;
 constexpr double insetHalfWidth = 200.0;  // shows the 150 m cull circle whole
 constexpr double closeUpHalfWidth = 10.0;  // the formation spans 8 m
-constexpr double triggerRadius = 50.0;
-constexpr double farCullRadius = 150.0;
-constexpr double deadCullRadius = 100.0;
+// The plug-in's own distances, drawn around each hideout the map shows close up.
+constexpr double triggerRadius = triggerDistance;
+constexpr double farCullRadius = farCullDistance;
+constexpr double deadCullRadius = deadCullDistance;
 
 constexpr std::string_view playerColour = "#1f4e9c";
 constexpr std::string_view deathColour = "#c0161b";

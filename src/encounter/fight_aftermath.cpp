@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float deadCullDistance = 100.0f;  // metres; a dead member at exactly this stays
-
 constexpr AftermathScripts defaultAftermath = {firstKillLinesDefault, closingLinesDefault};
 
 // The gangs whose models are compared, in the order of their aftermathLookup.

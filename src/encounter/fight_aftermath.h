@@ -8,6 +8,8 @@
 #include "host/host.h"
 #include "speech/speech_request.h"
 
+inline constexpr float deadCullDistance = 100.0f;  // metres; a dead member at exactly this stays
+
 // What the player's character says about a gang, chosen by a member's model.
 struct AftermathScripts {
     std::span<const SpeechStep> firstKill;

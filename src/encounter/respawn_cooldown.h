@@ -11,12 +11,11 @@
 #include <cstdint>
 
 #include "encounter/game_clock_reading.h"
+#include "host/clock_units.h"
 
 // The build's cooldown in game minutes; each deliverable is built with its own value.
 extern const std::int32_t RespawnCooldown;
 
-inline constexpr std::int32_t minutesPerHour = 60;
-inline constexpr std::int32_t minutesPerDay = 1440;
 
 constexpr bool measuredOnCalendar(std::int32_t cooldownMinutes) {
     return cooldownMinutes >= minutesPerDay;

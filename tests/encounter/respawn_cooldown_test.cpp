@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "data/hideouts.h"
+#include "deliverable_builds.h"
 #include "encounter/tick_director.h"
 #include "tests/support/encounter_fixture.h"
 
@@ -15,8 +17,16 @@ using namespace encounter_testing;
 
 class RespawnCooldownTest : public EncounterTest {};
 
-constexpr std::array<std::int32_t, 8> everyBuild = {360, 480, 720, 960, 1440, 1920, 2880, 4320};
-constexpr std::array<std::int32_t, 4> dayLongBuilds = {1440, 1920, 2880, 4320};
+// The cooldowns of the deliverables, all of them and those of a day or more.
+std::vector<std::int32_t> cooldownsWhere(bool (*keep)(std::int32_t)) {
+    std::vector<std::int32_t> cooldowns;
+    for (const DeliverableBuild& build : deliverableBuilds) {
+        if (keep(build.cooldownMinutes)) cooldowns.push_back(build.cooldownMinutes);
+    }
+    return cooldowns;
+}
+const std::vector<std::int32_t> everyBuild = cooldownsWhere([](std::int32_t) { return true; });
+const std::vector<std::int32_t> dayLongBuilds = cooldownsWhere(measuredOnCalendar);
 
 constexpr GameClockReading at(std::int32_t year, std::int32_t month, std::int32_t day,
                               std::int32_t hours, std::int32_t minutes) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "natives/catalogue.h"
@@ -71,6 +73,50 @@ TEST_F(WrappersTest, CreatePedHandsBackTheGamesHandleUnchecked) {
     const Ped ped = createPed(model, 1.0f, 2.0f, 3.0f);
     EXPECT_NE(ped, 0);
     EXPECT_EQ(sim::createdPeds().back(), ped);
+}
+
+// The short wrappers: one call of their own native, with the arguments in order and their fixed
+// constants. A wrapper wired to the wrong native or pushing a slot too many fails here.
+TEST_F(WrappersTest, EachShortWrapperCallsItsOwnNativeOnceWithItsSlots) {
+    static const char name[] = "REL_GANG_ODRISCOLL";
+    static Ped handle = 101;
+    struct Case {
+        const char* native;
+        std::function<void()> call;
+        Slots slots;
+    };
+    const Case cases[] = {
+        {"hashOfString", [] { hashOfName(name); }, {pointerSlot(name)}},
+        {"playerPed", [] { currentPlayerPed(); }, {}},
+        {"playerIndex", [] { currentPlayerIndex(); }, {}},
+        {"isPlayerDead", [] { isPlayerDead(3); }, {3}},
+        {"tickGate", [] { tickGateClosed(); }, {}},
+        {"clockHours", [] { clockHours(); }, {}},
+        {"clockMinutes", [] { clockMinutes(); }, {}},
+        {"clockDayOfMonth", [] { clockDayOfMonth(); }, {}},
+        {"clockMonth", [] { clockMonth(); }, {}},
+        {"clockYear", [] { clockYear(); }, {}},
+        {"isEntityDead", [] { isEntityDead(101); }, {101}},
+        {"entityModel", [] { entityModel(101); }, {101}},
+        {"deleteEntity", [] { deleteEntity(&handle); }, {pointerSlot(&handle)}},
+        {"requestModel", [] { requestModel(0xAABBCCDDu); }, {0xAABBCCDDu, 0}},
+        {"hasModelLoaded", [] { hasModelLoaded(0xAABBCCDDu); }, {0xAABBCCDDu}},
+        {"releaseModel", [] { releaseModel(0xAABBCCDDu); }, {0xAABBCCDDu}},
+        {"newPedSetup", [] { newPedSetup(101); }, {101, 0}},
+        {"setRelationshipGroup", [] { setRelationshipGroup(101, 0x11223344u); }, {101, 0x11223344u}},
+        {"addBlipForEntity", [] { addBlipForEntity(0x11223344u, 101); }, {0x11223344u, 101}},
+        {"setPedFlag", [] { setPedFlag(101, 600, false); }, {101, 600, 0}},
+        {"setCombatAttribute", [] { setCombatAttribute(101, 113, true); }, {101, 113, 1}},
+        {"randomIntInRange", [] { randomIntInRange(1, 11); }, {1, 11}},
+        {"gameTimer", [] { gameTimer(); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.native);
+        sim::clearCalls();
+        c.call();
+        ASSERT_EQ(callNames(), std::vector<std::string>{c.native});
+        EXPECT_EQ(sim::calls()[0].slots, c.slots);
+    }
 }
 
 TEST_F(WrappersTest, LoadModelYieldsOneFrameForEveryPollAfterTheFirst) {

@@ -1,6 +1,7 @@
 #include "tools/expectations.h"
 
 #include "sim/control.h"
+#include "tools/wording.h"
 
 namespace expectations {
 
@@ -33,14 +34,15 @@ std::int64_t countOf(const std::map<std::string, std::int64_t, std::less<>>& cou
     return found == counts.end() ? 0 : found->second;
 }
 
+std::string timesWord(std::int64_t count) { return wording::counted(count, "time", "times"); }
+
 Outcome latestSquadIs(const scenario::Expect& expect, const chronicle::Chronicle& chronicle) {
     if (chronicle.squads.empty()) return {false, "no squad yet"};
     const chronicle::Squad& squad = chronicle.squads.back();
     const bool placeMatches = squad.gang == expect.gang && squad.point == expect.point;
     const bool modelMatches = expect.name.empty() || squad.model == expect.name;
     return {placeMatches && modelMatches,
-            "squad " + std::to_string(squad.number) + " at " + chronicle::describePoint(squad) +
-                ", model " + squad.model};
+            "squad " + std::to_string(squad.number) + " at " + chronicle::describePoint(squad) + ", " + squad.model};
 }
 
 }  // namespace
@@ -58,11 +60,11 @@ Outcome check(const scenario::Expect& expect, const chronicle::Chronicle& chroni
         case ExpectKind::said: {
             const std::int64_t said = countOf(chronicle.saidCount, expect.name);
             const bool passed = expect.exactCount ? said == expect.count : said > 0;
-            return {passed, "said " + std::to_string(said) + " times"};
+            return {passed, "said " + timesWord(said)};
         }
         case ExpectKind::notSaid: {
             const std::int64_t said = countOf(chronicle.saidCount, expect.name);
-            return {said == 0, "said " + std::to_string(said) + " times"};
+            return {said == 0, "said " + timesWord(said)};
         }
         case ExpectKind::calls: return countIs(countOf(chronicle.callCount, expect.name), expect.count);
     }

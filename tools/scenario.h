@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/gang_profiles.h"
+#include "tools/game_time.h"
 
 namespace scenario {
 
@@ -37,6 +38,12 @@ struct RunFrames {
 struct RunUntil {
     int hours;
     int minutes;
+};
+struct RunUntilMoment {
+    gametime::Moment moment;  // run until day D HH:MM
+};
+struct RunGameMinutes {
+    std::int64_t minutes;  // run N game days / hours / minutes, measured on the game clock
 };
 struct KillSquad {};
 struct KillPed {
@@ -78,8 +85,8 @@ struct Expect {
 };
 
 using Action = std::variant<ClockSet, ClockAdvance, GotoHideout, GotoPosition, RunFor, RunFrames,
-                            RunUntil, KillSquad, KillPed, SetPlayerDead, SetGate, ModelNever,
-                            VanishPed, Expect>;
+                            RunUntil, RunUntilMoment, RunGameMinutes, KillSquad, KillPed,
+                            SetPlayerDead, SetGate, ModelNever, VanishPed, Expect>;
 
 struct Command {
     int line;          // from 1
@@ -101,7 +108,8 @@ struct ScenarioError {
 
 std::string describe(const ScenarioError& error);
 
-// Parses the text of a scenario; fileName only labels messages. Stops at the first bad line.
+// Parses the text of a scenario; fileName only labels messages. Stops at the first bad line. A
+// UTF-8 byte-order mark at the start, as some editors save one, is skipped.
 std::variant<Scenario, ScenarioError> parseScenario(std::string_view text, std::string fileName);
 
 // Reads and parses a scenario file.

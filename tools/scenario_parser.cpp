@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "natives/catalogue.h"
+#include "host/clock_units.h"
 #include "tools/scenario.h"
 
 namespace scenario {
@@ -84,6 +85,12 @@ float metres(std::string_view text) {
         throw LineError{"bad coordinate " + quoted(text) + ": not a number of metres"};
     }
     return value;
+}
+
+bool wholeNumberOrMetres(std::string_view text) {
+    float value = 0.0f;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size();
 }
 
 Vector3 position(std::span<const std::string_view> words) {
@@ -165,33 +172,78 @@ Action parseClock(std::span<const std::string_view> words) {
     return ClockSet{hours, minutes};
 }
 
-Action parseGoto(std::span<const std::string_view> words) {
-    constexpr std::string_view usage = "goto GANG N [DX DY DZ] | goto X Y Z";
-    if (words.size() == 4 && !gangNamed(words[1])) return GotoPosition{position(words.subspan(1))};
-    if (words.size() != 3 && words.size() != 6) throw LineError{"usage: " + std::string(usage)};
-    Gang named = gang(words[1]);
-    std::size_t points = ::profileOf(named).hideouts.size();
-    std::optional<std::int64_t> point = wholeNumber(words[2]);
-    if (!point) throw LineError{"bad point " + quoted(words[2]) + ": not a whole number"};
+// Point N, from 1, of the gang's hideout list.
+int hideoutPoint(Gang named, std::string_view gangWord, std::string_view pointWord) {
+    const std::size_t points = ::profileOf(named).hideouts.size();
+    const std::optional<std::int64_t> point = wholeNumber(pointWord);
+    if (!point) throw LineError{"bad point " + quoted(pointWord) + ": not a whole number"};
     if (*point < 1 || *point > static_cast<std::int64_t>(points)) {
-        throw LineError{"bad point " + quoted(words[2]) + ": " + std::string(words[1]) + " has points 1 to " +
+        throw LineError{"bad point " + quoted(pointWord) + ": " + std::string(gangWord) + " has points 1 to " +
                         std::to_string(points)};
     }
-    Vector3 offset = words.size() == 6 ? position(words.subspan(3)) : Vector3{0.0f, 0.0f, 0.0f};
-    return GotoHideout{named, static_cast<int>(*point), offset};
+    return static_cast<int>(*point);
 }
 
+Action parseGoto(std::span<const std::string_view> words) {
+    constexpr std::string_view usage = "goto GANG N [DX DY DZ] | goto X Y Z";
+    if (words.size() < 2) throw LineError{"usage: " + std::string(usage)};
+    if (!gangNamed(words[1]) && wholeNumberOrMetres(words[1])) {
+        if (words.size() != 4) {
+            throw LineError{"a position takes three numbers, X Y Z (got " + std::to_string(words.size() - 1) +
+                            "): goto X Y Z"};
+        }
+        return GotoPosition{position(words.subspan(1))};
+    }
+    const Gang named = gang(words[1]);
+    if (words.size() == 4 || words.size() == 5) {
+        throw LineError{"an offset takes three numbers, DX DY DZ (got " + std::to_string(words.size() - 3) +
+                        "): goto GANG N DX DY DZ"};
+    }
+    if (words.size() != 3 && words.size() != 6) throw LineError{"usage: " + std::string(usage)};
+    const int point = hideoutPoint(named, words[1], words[2]);
+    Vector3 offset = words.size() == 6 ? position(words.subspan(3)) : Vector3{0.0f, 0.0f, 0.0f};
+    return GotoHideout{named, point, offset};
+}
+
+// The game-clock units of `run N game days`, in game minutes.
+struct GameUnit {
+    std::string_view singular;
+    std::string_view plural;
+    std::int64_t minutes;
+};
+constexpr std::array<GameUnit, 3> gameUnits = {{
+    {"day", "days", minutesPerDay},
+    {"hour", "hours", minutesPerHour},
+    {"minute", "minutes", 1},
+}};
+
 Action parseRun(std::span<const std::string_view> words) {
-    constexpr std::string_view usage = "run DURATION | run N frames | run until HH:MM";
-    wantWords(words, 2, 3, usage);
-    if (words.size() == 3 && words[1] == "until") {
-        auto [hours, minutes] = clockTime(words[2]);
-        return RunUntil{hours, minutes};
+    constexpr std::string_view usage =
+        "run DURATION | run N frames | run N game days|hours|minutes | run until [day D] HH:MM";
+    wantWords(words, 2, 5, usage);
+    if (words[1] == "until") {
+        if (words.size() == 3) {
+            auto [hours, minutes] = clockTime(words[2]);
+            return RunUntil{hours, minutes};
+        }
+        if (words.size() != 5 || words[2] != "day") throw LineError{"usage: " + std::string(usage)};
+        const std::int64_t day = count(words[3], "day", 0);
+        auto [hours, minutes] = clockTime(words[4]);
+        return RunUntilMoment{gametime::momentOf(static_cast<int>(day), hours, minutes)};
+    }
+    if (words.size() == 4 && words[2] == "game") {
+        for (const GameUnit& unit : gameUnits) {
+            if (words[3] == unit.singular || words[3] == unit.plural) {
+                return RunGameMinutes{count(words[1], "count of game " + std::string(unit.plural), 0) * unit.minutes};
+            }
+        }
+        throw LineError{"bad unit " + quoted(words[3]) + ": game days, game hours or game minutes"};
     }
     if (words.size() == 3) {
         if (words[2] != "frames" && words[2] != "frame") throw LineError{"usage: " + std::string(usage)};
         return RunFrames{count(words[1], "frame count", 0)};
     }
+    if (words.size() != 2) throw LineError{"usage: " + std::string(usage)};
     return RunFor{duration(words[1])};
 }
 
@@ -212,10 +264,9 @@ Action parseExpect(std::span<const std::string_view> words) {
         expect.kind = ExpectKind::squads;
         expect.count = count(words[2], "count", 0);
     } else if (what == "squad" && (words.size() == 4 || words.size() == 5)) {
-        auto hideout = std::get<GotoHideout>(parseGoto(words.subspan(1, 3)));
         expect.kind = ExpectKind::squadAt;
-        expect.gang = hideout.gang;
-        expect.point = hideout.point;
+        expect.gang = gang(words[2]);
+        expect.point = hideoutPoint(expect.gang, words[2], words[3]);
         if (words.size() == 5) expect.name = words[4];
     } else if (what == "peds" && words.size() == 3) {
         expect.kind = ExpectKind::peds;
@@ -292,6 +343,8 @@ std::string describe(const ScenarioError& error) {
 
 std::variant<Scenario, ScenarioError> parseScenario(std::string_view text, std::string fileName) {
     Scenario parsed{.fileName = fileName, .commands = {}};
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;

@@ -199,6 +199,7 @@ std::string formationCloseUp(const chronicle::Chronicle& chronicle, const chroni
         switch (mark.kind) {
             case chronicle::MarkKind::died: out += cross(x, y, 3.5, deathColour); break;
             case chronicle::MarkKind::deleted: out += square(x, y, 5.5, removedColour); break;
+            case chronicle::MarkKind::aliveAtEnd: break;
             case chronicle::MarkKind::vanished:
                 out += circle(x, y, 8.0, "fill=\"none\" stroke=\"" + std::string(removedColour) +
                                              "\" stroke-dasharray=\"2 2\"");

@@ -39,7 +39,19 @@ TEST(CommandLine, BadOptionsAreNamedInTheMessage) {
         {{"--seed", "12x"}, "--seed 12x: not a whole number from 0 to 18446744073709551615"},
         {{"--trace"}, "--trace needs a value"},
         {{"--svg="}, "--svg needs a value"},
-        {{"--trace", "out", "--svg", "out"}, "--trace and --svg name the same file out"},
+        // A repeated option silently kept its last value.
+        {{"--seed", "1", "--seed", "2"}, "--seed given twice: give it once"},
+        {{"--trace=a", "--trace", "b"}, "--trace given twice: give it once"},
+        {{"--brief", "--brief"}, "--brief given twice"},
+        {{"--trace-from", "8:00"}, "--trace-from and --trace-until choose what --trace writes: give --trace FILE too"},
+        {{"--trace", "t", "--trace-from", "25:00"},
+         "--trace-from 25:00: write a game-clock moment, HH:MM (day 0) or \"day D HH:MM\""},
+        {{"--trace", "t", "--trace-from", "day 1 10:00", "--trace-until", "day 1 09:00"},
+         "--trace-until day 1 09:00 is not after --trace-from day 1 10:00"},
+        {{"--trace", "t", "--trace-limit", "lots"}, "--trace-limit lots: write a size such as 500MB, 4GB or 100000 (bytes)"},
+        {{"--trace", "t", "--trace-limit", "0"}, "--trace-limit 0: write a size such as 500MB, 4GB or 100000 (bytes)"},
+        {{"--list", "gangs"}, "--list gangs: one of hideouts, natives, builds"},
+        {{"--list", "hideouts", "outlaws"}, "--list hideouts outlaws: unknown gang"},
     };
     for (const auto& c : cases) {
         const auto parsed = parse(c.args);
@@ -48,12 +60,33 @@ TEST(CommandLine, BadOptionsAreNamedInTheMessage) {
     }
 }
 
-TEST(CommandLine, APluginFileNamesItsBuildOnlyByTheDeliverablesName) {
-    EXPECT_EQ(cli::buildOfPluginFile("build/src/GangHideouts24h.so"), "24h");
-    EXPECT_EQ(cli::buildOfPluginFile("GangHideouts06h.asi"), "06h");
-    EXPECT_EQ(cli::buildOfPluginFile("GangHideouts07h.so"), "");
-    EXPECT_EQ(cli::buildOfPluginFile("rogue_runaway.so"), "");
-    EXPECT_EQ(cli::cooldownOfBuild("72h"), 4320);
+TEST(CommandLine, SizesAndGameClockMomentsReadAsWritten) {
+    EXPECT_EQ(cli::parseBytes("2GB"), 2'000'000'000);
+    EXPECT_EQ(cli::parseBytes("500MB"), 500'000'000);
+    EXPECT_EQ(cli::parseBytes("64KB"), 64'000);
+    EXPECT_EQ(cli::parseBytes("1000"), 1000);
+    EXPECT_EQ(cli::parseBytes("2 GB"), std::nullopt);
+    EXPECT_EQ(cli::parseBytes("99999999999GB"), std::nullopt) << "overflows";
+    EXPECT_EQ(cli::describeBytes(2'000'000'000), "2.0 GB");
+    EXPECT_EQ(cli::describeBytes(1), "1 byte");
+
+    const auto parsed = parse({"--trace", "t", "--trace-from", "day 1 06:00", "--trace-until=day 2 23:30", "--trace-limit", "5GB"});
+    ASSERT_TRUE(std::holds_alternative<cli::Options>(parsed)) << std::get<std::string>(parsed);
+    const cli::Options& options = std::get<cli::Options>(parsed);
+    EXPECT_EQ(options.traceFrom, 1440 + 360);
+    EXPECT_EQ(options.traceUntil, 2 * 1440 + 23 * 60 + 30);
+    EXPECT_EQ(options.traceLimitBytes, 5'000'000'000);
+}
+
+TEST(CommandLine, ListTakesWhatToListAndForHideoutsAGang) {
+    const auto gang = parse({"--list", "hideouts", "swamp"});
+    ASSERT_TRUE(std::holds_alternative<cli::Options>(gang)) << std::get<std::string>(gang);
+    EXPECT_EQ(std::get<cli::Options>(gang).list, "hideouts");
+    EXPECT_EQ(std::get<cli::Options>(gang).listGang, "swamp");
+    const auto natives = parse({"--list=natives"});
+    ASSERT_TRUE(std::holds_alternative<cli::Options>(natives));
+    EXPECT_EQ(std::get<cli::Options>(natives).list, "natives");
+    EXPECT_EQ(std::get<cli::Options>(natives).listGang, "");
 }
 
 }  // namespace

@@ -33,6 +33,8 @@ std::string shape(const Action& action) {
             if constexpr (std::is_same_v<T, RunFor>) return "ms " + std::to_string(a.ms);
             if constexpr (std::is_same_v<T, RunFrames>) return "frames " + std::to_string(a.frames);
             if constexpr (std::is_same_v<T, RunUntil>) return "until " + std::to_string(a.hours * 60 + a.minutes);
+            if constexpr (std::is_same_v<T, RunUntilMoment>) return "until moment " + std::to_string(a.moment);
+            if constexpr (std::is_same_v<T, RunGameMinutes>) return "game minutes " + std::to_string(a.minutes);
             if constexpr (std::is_same_v<T, KillSquad>) return "kill squad";
             if constexpr (std::is_same_v<T, KillPed>) return "kill " + std::to_string(a.index);
             if constexpr (std::is_same_v<T, SetPlayerDead>) return a.dead ? "dead" : "alive";
@@ -69,6 +71,12 @@ TEST(ScenarioParser, EveryCommandParsesWithItsUnits) {
         {"run 45 frames", "frames 45"},
         {"run 1 frame", "frames 1"},
         {"run until 23:59", "until 1439"},
+        {"run until day 2 08:30", "until moment 3390"},
+        {"run until day 0 8:00", "until moment 480"},
+        {"run 3 game days", "game minutes 4320"},
+        {"run 1 game day", "game minutes 1440"},
+        {"run 6 game hours", "game minutes 360"},
+        {"run 90 game minutes", "game minutes 90"},
         {"kill squad", "kill squad"},
         {"kill 3", "kill 3"},
         {"player dead", "dead"},
@@ -118,7 +126,12 @@ TEST(ScenarioParser, ABadLineIsReportedWithFileLineAndWhatIsWrong) {
         {"clock +30s", "bad duration \"+30s\": the game clock moves in whole minutes (use min, h or d)"},
         {"clock +-5min", "bad duration \"-5min\": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"},
         {"run 10", "bad duration \"10\": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"},
-        {"run 10 sec", "usage: run DURATION | run N frames | run until HH:MM"},
+        {"run 10 sec", "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] HH:MM"},
+        {"run 3 game weeks", "bad unit \"weeks\": game days, game hours or game minutes"},
+        {"run -1 game days", "bad count of game days \"-1\": must be 0 to 1000000"},
+        {"run until day x 08:00", "bad day \"x\": not a whole number"},
+        {"run until day 2 25:00", "bad clock time \"25:00\": write HH:MM, 00:00 to 23:59"},
+        {"run until 2 08:00", "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] HH:MM"},
         {"run 30min1h", "bad duration \"30min1h\": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"},
         {"run 2000000s", "bad duration \"2000000s\": at most 1000000 of a unit"},
         {"run -3 frames", "bad frame count \"-3\": must be 0 to 1000000"},
@@ -126,7 +139,14 @@ TEST(ScenarioParser, ABadLineIsReportedWithFileLineAndWhatIsWrong) {
         {"goto swamp 3", "bad point \"3\": swamp has points 1 to 2"},
         {"goto duster 0", "bad point \"0\": duster has points 1 to 38"},
         {"goto bandito x", "bad point \"x\": not a whole number"},
-        {"goto duster 4 1 2", "usage: goto GANG N [DX DY DZ] | goto X Y Z"},
+        // A position or an offset with a number missing used to be read as a gang name.
+        {"goto 1 2", "a position takes three numbers, X Y Z (got 2): goto X Y Z"},
+        {"goto 1 2 3 4", "a position takes three numbers, X Y Z (got 4): goto X Y Z"},
+        {"goto -850.5", "a position takes three numbers, X Y Z (got 1): goto X Y Z"},
+        {"goto duster 4 1 2", "an offset takes three numbers, DX DY DZ (got 2): goto GANG N DX DY DZ"},
+        {"goto duster 4 1", "an offset takes three numbers, DX DY DZ (got 1): goto GANG N DX DY DZ"},
+        {"goto duster", "usage: goto GANG N [DX DY DZ] | goto X Y Z"},
+        {"expect squad 1 2", "unknown gang \"1\": one of duster, exconfederate, swamp, inbred, mountainman, bandito"},
         {"goto 1 2 nan", "bad coordinate \"nan\": not a number of metres"},
         {"kill 0", "bad ped number \"0\": must be 1 to 1000000"},
         {"kill everyone", "bad ped number \"everyone\": not a whole number"},
@@ -143,6 +163,16 @@ TEST(ScenarioParser, ABadLineIsReportedWithFileLineAndWhatIsWrong) {
         ASSERT_TRUE(std::holds_alternative<ScenarioError>(parsed)) << c.line;
         EXPECT_EQ(describe(std::get<ScenarioError>(parsed)), std::string("t.scenario:2: ") + c.message);
     }
+}
+
+// A scenario saved by an editor that writes a byte-order mark failed on an invisible character.
+TEST(ScenarioParser, AByteOrderMarkAtTheStartIsSkippedAndNowhereElse) {
+    const auto marked = parseScenario("\xEF\xBB\xBFgoto duster 1\nrun 2s\n", "bom.scenario");
+    ASSERT_TRUE(std::holds_alternative<Scenario>(marked)) << describe(std::get<ScenarioError>(marked));
+    EXPECT_EQ(std::get<Scenario>(marked).commands.size(), 2u);
+    const auto inside = parseScenario("run 2s\n\xEF\xBB\xBFgoto duster 1\n", "bom.scenario");
+    ASSERT_TRUE(std::holds_alternative<ScenarioError>(inside));
+    EXPECT_EQ(std::get<ScenarioError>(inside).line, 2);
 }
 
 TEST(ScenarioParser, AFileThatCannotBeReadIsNamed) {

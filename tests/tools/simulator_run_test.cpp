@@ -1,69 +1,18 @@
 // gang-hideouts-sim run as a user runs it: exit statuses, messages, and what is left on disk.
-#include <stdlib.h>
-#include <sys/wait.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+#include "run_simulator.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace simrun;
 
-struct RunResult {
-    int status;
-    std::string output;  // stdout and stderr together
-};
-
-RunResult runSimulator(const std::vector<std::string>& args) {
-    std::string command = SIMULATOR;
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, "popen failed"};
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-class SimulatorRun : public testing::Test {
+class SimulatorRun : public ScratchDirectory {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::path(testing::TempDir()) / "simrun-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        fs::create_directory(dir / "out");
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string scenario(const std::string& name, const std::string& text) {
-        const fs::path path = dir / name;
-        std::ofstream(path) << text;
-        return path.string();
-    }
     std::vector<std::string> withOutputs(std::vector<std::string> args) const {
         args.insert(args.end(), {"--trace", trace().string(), "--svg", map().string()});
         return args;
     }
-    fs::path trace() const { return dir / "out" / "trace.jsonl"; }
-    fs::path map() const { return dir / "out" / "map.svg"; }
-    bool outputDirEmpty() const { return fs::is_empty(dir / "out"); }
-
-    fs::path dir;
+    fs::path trace() const { return out("trace.jsonl"); }
+    fs::path map() const { return out("map.svg"); }
 };
 
 // A short fight at a Duster hideout: spawn lines and the taunt draw variations from the seed.
@@ -126,7 +75,7 @@ TEST_F(SimulatorRun, AFailedExpectExitsWith1AfterPlayingToTheEndWithCompleteOutp
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("fail.scenario:3: expect failed: expect squads 5 (found 1)"), std::string::npos)
         << run.output;
-    EXPECT_NE(run.output.find("1 expects passed, 1 failed"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("1 expect passed, 1 failed"), std::string::npos) << run.output;
     const std::string traceText = readFile(trace());
     EXPECT_TRUE(traceText.starts_with("{\"frame\":0,\"t\":0,\"day\":0,\"clock\":\"08:00\",\"host\":\"scriptRegister\""));
     EXPECT_TRUE(traceText.ends_with("\"host\":\"scriptUnregister\",\"args\":[]}\n")) << "the trace runs to the unload";

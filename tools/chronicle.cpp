@@ -247,7 +247,7 @@ void noteModelGivenUp(Chronicle& chronicle, const sim::CallRecord& record) {
     chronicle.failedSpawns.push_back({point ? point->position : player, when, 0});
     const std::int64_t waitedMs = when.timeMs - reading.requestedAt.timeMs;
     add(chronicle, when, EventKind::modelGivenUp,
-        "the plug-in gave up loading " + modelName(reading.requestedModel) + " after " +
+        "gave up loading " + modelName(reading.requestedModel) + " after " +
             metres(static_cast<float>(waitedMs) / 1000.0f) + " s: no squad");
 }
 

@@ -3,7 +3,7 @@
 # Safe to run on every make: with everything present it checks and returns.
 set -euo pipefail
 
-packages=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev
+packages=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 
 missing=()

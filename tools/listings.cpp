@@ -72,7 +72,8 @@ std::string hideouts(std::optional<Gang> only) {
         const std::string gang(scenario::gangName(profile.gang));
         for (std::size_t i = 0; i < profile.hideouts.size(); ++i) {
             const Vector3& point = profile.hideouts[i];
-            out += line("%-13s %3zu  %9.1f  %9.1f  %7.1f  %s\n", gang.c_str(), i + 1, static_cast<double>(point.x),
+            out += line("%-13s %3llu  %9.1f  %9.1f  %7.1f  %s\n", gang.c_str(),
+                        static_cast<unsigned long long>(i + 1), static_cast<double>(point.x),
                         static_cast<double>(point.y), static_cast<double>(point.z), squadModel(profile, point));
         }
     }

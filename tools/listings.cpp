@@ -17,7 +17,7 @@ struct NativeMeaning {
     std::string_view role;
     std::string_view meaning;
 };
-constexpr std::array<NativeMeaning, 28> nativeMeanings = {{
+constexpr std::array<NativeMeaning, nativeCatalogue.size()> nativeMeanings = {{
     {"hashOfString", "the game's hash of a name (models, groups, weapons)"},
     {"playerPed", "the player's character"},
     {"playerIndex", "the player's index"},
@@ -46,6 +46,7 @@ constexpr std::array<NativeMeaning, 28> nativeMeanings = {{
     {"taskCombat", "sends a member to fight the player"},
     {"randomIntInRange", "a random whole number, e.g. a line's variation"},
     {"playAmbientSpeech", "a spoken line, by the player or a member"},
+    {"gameTimer", "the game's timer in milliseconds, bounding the wait for a model"},
 }};
 
 constexpr bool everyNativeMeant() {
@@ -54,7 +55,7 @@ constexpr bool everyNativeMeant() {
     }
     return true;
 }
-static_assert(nativeMeanings.size() == nativeCatalogue.size() && everyNativeMeant(),
+static_assert(everyNativeMeant(),
               "one meaning per native, in the catalogue's order");
 
 std::string line(const char* format, auto... values) {

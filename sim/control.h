@@ -41,6 +41,11 @@ struct WorldOptions {
     int startHours = 8;
     int startMinutes = 0;
     Vector3 playerPosition{0.0f, 0.0f, 0.0f};
+    // Check the plug-in's invariants as it runs (sim/invariants.h); a broken one stops the run.
+    bool checkInvariants = false;
+    // The loaded build's respawn cooldown in game minutes, for the invariants' re-arm rule; 0
+    // when unknown, and then spawns are not held to the re-arm rule.
+    int cooldownMinutes = 0;
 };
 
 // One host or native call, in call order.
@@ -90,12 +95,15 @@ struct PedState {
     std::map<std::int32_t, bool> flags{};             // setPedFlag: flag number -> last value
     std::map<std::int32_t, bool> combatAttributes{};  // setCombatAttribute: number -> last value
     std::vector<WeaponGift> weaponGifts{};            // every giveWeapon call, in order
+    bool deletedByPlugin = false;                     // deleteEntity removed it (not the game)
 };
 
 // Fixed handles of the simulated game. Created peds are numbered from firstCreatedPed in
 // creation order and a handle is never handed out twice, so a stale handle never aliases a
-// newer ped.
+// newer ped. The player starts as playerPedHandleValue; each new character the game gives him
+// (newPlayerPed) takes the next handle from firstLaterPlayerPed on.
 inline constexpr Ped playerPedHandleValue = 1;
+inline constexpr Ped firstLaterPlayerPed = 1'000'001;
 inline constexpr std::int32_t playerIndexValue = 0;
 inline constexpr Ped firstCreatedPed = 101;
 inline constexpr std::string_view playerModelName = "player_zero";  // entityModel of the player
@@ -116,8 +124,12 @@ void setGate(bool skipFrames);
 void setClock(int hours, int minutes);  // time of day; the date stays
 void advanceClock(int minutes);  // forward, across midnight into the next days; no frame runs
 void setDate(GameDate date);
-void setModelNeverLoads(std::string_view modelName);
+void setModelNeverLoads(std::string_view modelName);  // and evicts it if resident
+void setModelLoads(std::string_view modelName);  // a model set to never load is known again
 void setPedPoolCap(int cap);
+// The player gets a new character (after a mission, say): a new ped handle, at the same place,
+// alive. The old handle names nobody from now on. Returns the new handle.
+Ped newPlayerPed();
 void killPed(Ped ped);
 void vanishPed(Ped ped);  // the game itself removes the ped
 void movePed(Ped ped, Vector3 position);
@@ -134,7 +146,8 @@ const std::vector<SpeechRecord>& speeches();
 std::vector<Ped> createdPeds();  // every ped created by createPed, in creation order
 std::optional<PedState> pedState(Ped ped);
 int livingPedCount();  // created peds that exist and are alive
-Ped playerPedHandle();
+Ped playerPedHandle();  // the player's ped now
+bool wasPlayerPed(Ped ped);  // the player's ped now or at any time before
 std::int64_t currentFrame();
 std::int64_t currentTimeMs();
 // The simulated game runs at a steady frame rate.

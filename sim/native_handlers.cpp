@@ -7,6 +7,7 @@
 #include "natives/catalogue.h"
 #include "natives/slot.h"
 #include "sim/guest_memory.h"
+#include "sim/invariants.h"
 #include "sim/world.h"
 
 namespace sim {
@@ -20,7 +21,7 @@ void answerHashOfString(std::span<const std::uint64_t> args, std::uint64_t* resu
 }
 
 void answerPlayerPed(std::span<const std::uint64_t>, std::uint64_t* results) {
-    results[0] = intSlot(playerPedHandleValue);
+    results[0] = intSlot(world().playerPed);
 }
 
 void answerPlayerIndex(std::span<const std::uint64_t>, std::uint64_t* results) {
@@ -29,10 +30,13 @@ void answerPlayerIndex(std::span<const std::uint64_t>, std::uint64_t* results) {
 
 // There is one player; any other index names nobody, and nobody is not dead.
 void answerIsPlayerDead(std::span<const std::uint64_t> args, std::uint64_t* results) {
-    results[0] = boolSlot(slotInt(args[0]) == playerIndexValue && world().playerDead);
+    const bool dead = slotInt(args[0]) == playerIndexValue && world().playerDead;
+    notePlayerDeadAnswer(dead);
+    results[0] = boolSlot(dead);
 }
 
 void answerTickGate(std::span<const std::uint64_t>, std::uint64_t* results) {
+    noteTickGate(world().gateSkipsFrames);
     results[0] = boolSlot(world().gateSkipsFrames);
 }
 
@@ -45,8 +49,9 @@ std::uint64_t positionSlot(float value) {
 void answerEntityCoords(std::span<const std::uint64_t> args, std::uint64_t* results) {
     const Ped entity = slotInt(args[0]);
     Vector3 position{0.0f, 0.0f, 0.0f};
-    if (entity == playerPedHandleValue) {
+    if (entity == world().playerPed) {
         position = world().playerPosition;
+        notePlayerSeen(position);
     } else if (const PedState* ped = existingPed(entity)) {
         position = ped->position;
     }
@@ -74,6 +79,7 @@ void answerClockHours(std::span<const std::uint64_t>, std::uint64_t* results) {
 }
 
 void answerClockMinutes(std::span<const std::uint64_t>, std::uint64_t* results) {
+    noteClockRead();
     results[0] = intSlot(clockMinutesNow());
 }
 
@@ -94,7 +100,7 @@ void answerClockYear(std::span<const std::uint64_t>, std::uint64_t* results) {
 void answerIsEntityDead(std::span<const std::uint64_t> args, std::uint64_t* results) {
     const Ped entity = slotInt(args[0]);
     bool dead = missingEntityDead;
-    if (entity == playerPedHandleValue) {
+    if (entity == world().playerPed) {
         dead = world().playerDead;
     } else if (const PedState* ped = existingPed(entity)) {
         dead = ped->dead;
@@ -105,7 +111,7 @@ void answerIsEntityDead(std::span<const std::uint64_t> args, std::uint64_t* resu
 void answerEntityModel(std::span<const std::uint64_t> args, std::uint64_t* results) {
     const Ped entity = slotInt(args[0]);
     Hash model = missingEntityModel;
-    if (entity == playerPedHandleValue) {
+    if (entity == world().playerPed) {
         model = gameHash(playerModelName);
     } else if (const PedState* ped = existingPed(entity)) {
         model = ped->model;
@@ -116,6 +122,8 @@ void answerEntityModel(std::span<const std::uint64_t> args, std::uint64_t* resul
 // The player's character is not the script's to delete; the handle is cleared all the same, as
 // the game clears it for any entity it was asked to delete.
 void answerDeleteEntity(std::span<const std::uint64_t> args, std::uint64_t*) {
+    noteDeleteEntity(handleAt(args[0]));
+    if (PedState* ped = createdPed(handleAt(args[0]))) ped->deletedByPlugin = true;
     if (PedState* ped = existingPed(handleAt(args[0]))) {
         ped->exists = false;
         ped->blips = 0;
@@ -164,7 +172,9 @@ void answerCreatePed(std::span<const std::uint64_t> args, std::uint64_t* results
     const Hash model = slotHash(args[0]);
     const auto inPool =
         std::count_if(w.peds.begin(), w.peds.end(), [](const PedState& ped) { return ped.exists; });
+    const Vector3 position{slotFloat(args[1]), slotFloat(args[2]), slotFloat(args[3])};
     if (!modelResident(model) || inPool >= w.options.pedPoolCap) {
+        noteCreatePed(position, 0);
         results[0] = intSlot(0);
         return;
     }
@@ -172,7 +182,7 @@ void answerCreatePed(std::span<const std::uint64_t> args, std::uint64_t* results
     w.peds.push_back(PedState{
         .handle = handle,
         .model = model,
-        .position = {slotFloat(args[1]), slotFloat(args[2]), slotFloat(args[3])},
+        .position = position,
         .dead = false,
         .exists = true,
         .relationshipGroup = 0,
@@ -180,6 +190,7 @@ void answerCreatePed(std::span<const std::uint64_t> args, std::uint64_t* results
         .weapons = {},
         .combatTarget = 0,
     });
+    noteCreatePed(position, handle);
     results[0] = intSlot(handle);
 }
 
@@ -198,7 +209,7 @@ void answerAddBlipForEntity(std::span<const std::uint64_t> args, std::uint64_t* 
     World& w = world();
     const Ped entity = slotInt(args[1]);
     PedState* ped = existingPed(entity);
-    if (ped == nullptr && entity != playerPedHandleValue) {
+    if (ped == nullptr && entity != w.playerPed) {
         results[0] = intSlot(0);
         return;
     }
@@ -242,6 +253,7 @@ void answerRandomIntInRange(std::span<const std::uint64_t> args, std::uint64_t* 
 void answerPlayAmbientSpeech(std::span<const std::uint64_t> args, std::uint64_t* results) {
     World& w = world();
     const SpeechRequestView request = speechRequestAt(args[1]);
+    noteSpeech(slotInt(args[0]), request.line);
     w.speeches.push_back(SpeechRecord{
         .frame = w.frame,
         .timeMs = frameTimeMs(w.frame),

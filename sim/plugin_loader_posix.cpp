@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "sim/invariants.h"
 #include "sim/script_fibre.h"
 
 namespace sim {
@@ -56,11 +57,14 @@ std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
         return "cannot load plug-in " + path + ": it exports no " + pluginEntryName +
                " (is it a Gang Hideouts build?)";
     }
+    // Optional: a build without it is simply not watched for its memory.
+    setFootprintProbe(reinterpret_cast<FootprintProbe>(dlsym(module, footprintProbeName)));
     notify(module, entry, processAttach);
     return LoadedPlugin{path, module};
 }
 
 void unloadPlugin(const LoadedPlugin& plugin) {
+    setFootprintProbe(nullptr);
     notify(plugin.module, entryOf(plugin.module), processDetach);
     dlclose(plugin.module);
 }

@@ -143,6 +143,7 @@ bool runScriptFrame() {
     FibreHost& h = host();
     if (h.failure) return false;
     advanceFrame();
+    if (h.failure) return false;  // a broken invariant found between frames
     followRegistration();
     if (h.fibre && !h.fibre->finished && resumesNow(*h.fibre)) {
         h.fibre->started = true;

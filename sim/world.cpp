@@ -45,9 +45,12 @@ void resetWorld(const WorldOptions& options) {
                         .framesIntoMinute = 0};
     w.playerPosition = options.playerPosition;
     w.random.state = options.seed;
+    w.invariants.enabled = options.checkInvariants;
+    w.invariants.cooldownMinutes = options.cooldownMinutes;
 }
 
 void advanceFrame() {
+    checkFrameInvariants();
     World& w = world();
     ++w.frame;
     tickFrame(w.clock, w.options.framesPerGameMinute);
@@ -115,16 +118,30 @@ void setDate(GameDate date) {
     world().clock.dayNumber = dayNumberOf(date);
 }
 
+// A model the game no longer knows is no longer resident either; peds already wearing it stay.
 void setModelNeverLoads(std::string_view modelName) {
-    world().unknownModels.insert(gameHash(modelName));
+    World& w = world();
+    w.unknownModels.insert(gameHash(modelName));
+    w.residentAtFrame.erase(gameHash(modelName));
 }
 
 void setPedPoolCap(int cap) {
     world().options.pedPoolCap = cap;
 }
 
+void setModelLoads(std::string_view modelName) {
+    world().unknownModels.erase(gameHash(modelName));
+}
+
+Ped newPlayerPed() {
+    World& w = world();
+    w.playerPed = firstLaterPlayerPed + w.laterPlayerPeds++;
+    w.playerDead = false;
+    return w.playerPed;
+}
+
 void killPed(Ped ped) {
-    if (ped == playerPedHandleValue) {
+    if (ped == world().playerPed) {
         setPlayerDead(true);
         return;
     }
@@ -134,12 +151,13 @@ void killPed(Ped ped) {
 
 void vanishPed(Ped ped) {
     PedState& state = knownPed(ped, "vanishPed");
+    if (state.exists) notePedRemovedByGame();
     state.exists = false;
     state.blips = 0;
 }
 
 void movePed(Ped ped, Vector3 position) {
-    if (ped == playerPedHandleValue) {
+    if (ped == world().playerPed) {
         placePlayer(position);
         return;
     }
@@ -188,7 +206,13 @@ int livingPedCount() {
 }
 
 Ped playerPedHandle() {
-    return playerPedHandleValue;
+    return world().playerPed;
+}
+
+bool wasPlayerPed(Ped ped) {
+    const World& w = world();
+    return ped == playerPedHandleValue ||
+           (ped >= firstLaterPlayerPed && ped <= w.playerPed && w.laterPlayerPeds > 0);
 }
 
 std::int64_t currentFrame() {

@@ -12,6 +12,7 @@
 
 #include "sim/control.h"
 #include "sim/game_clock.h"
+#include "sim/invariants.h"
 #include "sim/random.h"
 
 namespace sim {
@@ -29,6 +30,8 @@ struct World {
     GameClock clock{};
     std::int64_t startDayNumber = 0;
 
+    Ped playerPed = playerPedHandleValue;
+    int laterPlayerPeds = 0;  // new characters given so far
     Vector3 playerPosition{};
     bool playerDead = false;
     bool gateSkipsFrames = false;
@@ -50,11 +53,14 @@ struct World {
 
     std::vector<CallRecord> calls;
     std::vector<SpeechRecord> speeches;
+
+    InvariantTracker invariants;
 };
 
 World& world();
 
-// Runs one frame: the frame counter, the game clock, then every scheduled event now due. Direct
+// Runs one frame: the frame-end invariants of the frame that ends (when asked), the frame
+// counter, the game clock, then every scheduled event now due. Direct
 // mode's scriptWait and runFrames are loops over this; a fibre host resumes its script after it.
 void advanceFrame();
 

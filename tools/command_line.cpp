@@ -176,6 +176,11 @@ std::variant<Options, std::string> parseCommandLine(std::span<const std::string_
             options.brief = true;
             continue;
         }
+        if (name == "--invariants" && !inlineValue) {
+            if (!seen.insert("--invariants").second) return "--invariants given twice";
+            options.checkInvariants = true;
+            continue;
+        }
         const ValueOption* option = nullptr;
         for (const ValueOption& candidate : valueOptions) {
             if (candidate.name == name) option = &candidate;
@@ -201,7 +206,7 @@ std::string usageText() {
     return "usage: gang-hideouts-sim [--build " + buildNames() +
            " | --plugin PATH] [--scenario FILE] [--seed N]\n"
            "         [--trace FILE [--trace-from MOMENT] [--trace-until MOMENT] [--trace-limit SIZE]]\n"
-           "         [--svg FILE] [--events FILE] [--brief]\n"
+           "         [--svg FILE] [--events FILE] [--brief] [--invariants]\n"
            "       gang-hideouts-sim --list hideouts [GANG] | --list natives | --list builds\n"
            "\n"
            "Loads a Gang Hideouts plug-in build into the simulated game the way the game loads it,\n"
@@ -223,6 +228,8 @@ std::string usageText() {
            "  --brief              one line for a squad's creation and one for its members' lines\n"
            "  --list WHAT          list the hideouts (number, position, models), the natives that\n"
            "                       `expect calls` names, or the builds, and exit\n"
+           "  --invariants         check the plug-in's invariants every frame; a broken one stops\n"
+           "                       the run\n"
            "  --help               this text\n"
            "\n"
            "Scenario commands, one a line (# starts a comment):\n"
@@ -231,14 +238,16 @@ std::string usageText() {
            "  run N game days|hours|minutes        run until [day D] HH:MM\n"
            "  kill squad | kill N                  vanish N\n"
            "  player dead | player alive           gate on | gate off\n"
-           "  model NAME never                     expect ... (squads, squad, peds, deleted, said,\n"
+           "  model NAME never | model NAME loads  move N X Y Z\n"
+           "  pool N                               date YYYY-MM-DD\n"
+           "  player new                           expect ... (squads, squad, peds, deleted, said,\n"
            "                                         not said, calls)\n"
            "One game day is 48 minutes of frame time. The README's simulator section explains each\n"
            "command, the timeline and the trace.\n"
            "\n"
            "Exit status: 0 done, 1 an expect line failed, 2 bad usage, a bad scenario, an output that\n"
            "cannot be written or a plug-in that cannot be loaded, 3 the plug-in broke a rule of the\n"
-           "script host and the run stopped.\n";
+           "script host or an invariant and the run stopped.\n";
 }
 
 }  // namespace cli

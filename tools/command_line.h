@@ -17,7 +17,7 @@ namespace cli {
 inline constexpr int exitDone = 0;
 inline constexpr int exitExpectFailed = 1;
 inline constexpr int exitBadInput = 2;  // bad usage, a bad scenario, a plug-in that cannot load
-inline constexpr int exitHostError = 3; // the plug-in broke the host's rules and the run stopped
+inline constexpr int exitHostError = 3; // the plug-in broke the host's rules or an invariant; the run stopped
 
 // The trace a run may write unless --trace-limit says otherwise: an idle frame traces about
 // 16 KB, so this is a little over half an hour of frame time.
@@ -37,6 +37,7 @@ struct Options {
     bool brief = false;      // fold each squad's creation and its members' lines into one line each
     std::string list;        // "hideouts", "natives" or "builds": list them instead of running
     std::string listGang;    // --list hideouts GANG: only that gang's
+    bool checkInvariants = false;  // --invariants
     bool help = false;
 };
 

@@ -37,10 +37,27 @@ BOOL APIENTRY DllMain(HMODULE module, DWORD reason, LPVOID /*reserved*/) {
 
 #else
 
+#include <algorithm>
+#include <cstddef>
+
+#include "encounter/encounter_state.h"
+
 extern "C" __attribute__((visibility("default"))) int GangHideoutsEntry(void* module,
                                                                         std::uint32_t reason,
                                                                         void* /*reserved*/) {
     return enterLibrary(module, reason);
+}
+
+// Linux builds only: lets the simulated game watch the plug-in's memory (the roster's handles
+// and length, the visit registry's size) to check that it stays bounded and loses no ped. Reads
+// only; the Windows deliverable exports nothing.
+extern "C" __attribute__((visibility("default"))) void GangHideoutsFootprint(
+    Ped* roster, std::size_t capacity, std::size_t* rosterSize, std::size_t* registryEntries) {
+    const GangRoster& gangRoster = encounterState.gangRoster;
+    const std::size_t copied = std::min(capacity, gangRoster.size());
+    for (std::size_t i = 0; i < copied; ++i) roster[i] = gangRoster[i].ped;
+    *rosterSize = gangRoster.size();
+    *registryEntries = encounterState.visitRegistry.entries.size();
 }
 
 #endif

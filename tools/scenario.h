@@ -61,6 +61,23 @@ struct ModelNever {
 struct VanishPed {
     int index;  // from 1, in creation order
 };
+// Faults a game can hand a plug-in.
+struct SetPool {
+    int cap;  // createPed refuses once this many created peds are in the world
+};
+struct SetDate {
+    int year;
+    int month;  // from 1, as written
+    int day;
+};
+struct NewPlayerPed {};
+struct ModelLoads {
+    std::string model;
+};
+struct MovePed {
+    int index;  // from 1, in creation order
+    Vector3 position;
+};
 
 // What an `expect` line asserts about everything that has happened so far.
 enum class ExpectKind {
@@ -86,7 +103,8 @@ struct Expect {
 
 using Action = std::variant<ClockSet, ClockAdvance, GotoHideout, GotoPosition, RunFor, RunFrames,
                             RunUntil, RunUntilMoment, RunGameMinutes, KillSquad, KillPed,
-                            SetPlayerDead, SetGate, ModelNever, VanishPed, Expect>;
+                            SetPlayerDead, SetGate, ModelNever, VanishPed, SetPool, SetDate,
+                            NewPlayerPed, ModelLoads, MovePed, Expect>;
 
 struct Command {
     int line;          // from 1

@@ -143,6 +143,21 @@ std::pair<int, int> clockTime(std::string_view text) {
     throw LineError{"bad clock time " + quoted(text) + ": write HH:MM, 00:00 to 23:59"};
 }
 
+// YYYY-MM-DD, a day that exists in the Gregorian calendar.
+SetDate calendarDate(std::string_view text) {
+    const LineError bad{"bad date " + quoted(text) + ": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"};
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') throw bad;
+    const std::optional<std::int64_t> year = wholeNumber(text.substr(0, 4));
+    const std::optional<std::int64_t> month = wholeNumber(text.substr(5, 2));
+    const std::optional<std::int64_t> day = wholeNumber(text.substr(8, 2));
+    if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1) throw bad;
+    constexpr std::array<int, 12> monthDays = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
+    const int days = *month == 2 && !leap ? 28 : monthDays[static_cast<std::size_t>(*month - 1)];
+    if (*day > days) throw bad;
+    return SetDate{static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
+}
+
 Gang gang(std::string_view text) {
     if (std::optional<Gang> named = gangNamed(text)) return *named;
     std::string known;
@@ -305,8 +320,10 @@ Action parseCommand(std::span<const std::string_view> words) {
     if (name == "run") return parseRun(words);
     if (name == "kill") return parseKill(words);
     if (name == "player") {
-        wantWords(words, 2, 2, "player dead | player alive");
-        if (words[1] != "dead" && words[1] != "alive") throw LineError{"usage: player dead | player alive"};
+        constexpr std::string_view usage = "player dead | player alive | player new";
+        wantWords(words, 2, 2, usage);
+        if (words[1] == "new") return NewPlayerPed{};
+        if (words[1] != "dead" && words[1] != "alive") throw LineError{"usage: " + std::string(usage)};
         return SetPlayerDead{words[1] == "dead"};
     }
     if (name == "gate") {
@@ -315,17 +332,31 @@ Action parseCommand(std::span<const std::string_view> words) {
         return SetGate{words[1] == "on"};
     }
     if (name == "model") {
-        wantWords(words, 3, 3, "model NAME never");
-        if (words[2] != "never") throw LineError{"usage: model NAME never"};
+        constexpr std::string_view usage = "model NAME never | model NAME loads";
+        wantWords(words, 3, 3, usage);
+        if (words[2] == "loads") return ModelLoads{std::string(words[1])};
+        if (words[2] != "never") throw LineError{"usage: " + std::string(usage)};
         return ModelNever{std::string(words[1])};
     }
     if (name == "vanish") {
         wantWords(words, 2, 2, "vanish N");
         return VanishPed{static_cast<int>(count(words[1], "ped number", 1))};
     }
+    if (name == "move") {
+        wantWords(words, 5, 5, "move N X Y Z");
+        return MovePed{static_cast<int>(count(words[1], "ped number", 1)), position(words.subspan(2))};
+    }
+    if (name == "pool") {
+        wantWords(words, 2, 2, "pool N");
+        return SetPool{static_cast<int>(count(words[1], "pool size", 0))};
+    }
+    if (name == "date") {
+        wantWords(words, 2, 2, "date YYYY-MM-DD");
+        return calendarDate(words[1]);
+    }
     if (name == "expect") return parseExpect(words);
     throw LineError{"unknown command " + quoted(name) +
-                    " (clock, goto, run, kill, player, gate, model, vanish, expect)"};
+                    " (clock, goto, run, kill, player, gate, model, vanish, move, pool, date, expect)"};
 }
 
 std::string_view trimmed(std::string_view text) {

@@ -271,6 +271,33 @@ struct Perform {
         sim::vanishPed(ped);
         return true;
     }
+    bool operator()(const scenario::SetPool& action) const {
+        note();
+        sim::setPedPoolCap(action.cap);
+        return true;
+    }
+    bool operator()(const scenario::SetDate& action) const {
+        note();
+        sim::setDate({.year = action.year, .month = action.month - 1, .day = action.day});
+        return true;
+    }
+    bool operator()(const scenario::NewPlayerPed&) const {
+        note();
+        sim::newPlayerPed();
+        chronicle::notePlayer(session.chronicle, currentPlayerPosition(session), false);
+        return true;
+    }
+    bool operator()(const scenario::ModelLoads& action) const {
+        note();
+        sim::setModelLoads(action.model);
+        return true;
+    }
+    bool operator()(const scenario::MovePed& action) const {
+        const Ped ped = createdPed(action.index, "move");
+        noteWithPed(ped);
+        sim::movePed(ped, action.position);
+        return true;
+    }
     bool operator()(const scenario::Expect& action) const {
         checkExpect(session, command, action);
         return true;

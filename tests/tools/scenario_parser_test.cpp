@@ -41,6 +41,13 @@ std::string shape(const Action& action) {
             if constexpr (std::is_same_v<T, SetGate>) return a.skipFrames ? "gate on" : "gate off";
             if constexpr (std::is_same_v<T, ModelNever>) return "never " + a.model;
             if constexpr (std::is_same_v<T, VanishPed>) return "vanish " + std::to_string(a.index);
+            if constexpr (std::is_same_v<T, SetPool>) return "pool " + std::to_string(a.cap);
+            if constexpr (std::is_same_v<T, SetDate>) {
+                return "date " + std::to_string(a.year) + " " + std::to_string(a.month) + " " + std::to_string(a.day);
+            }
+            if constexpr (std::is_same_v<T, NewPlayerPed>) return "new player";
+            if constexpr (std::is_same_v<T, ModelLoads>) return "loads " + a.model;
+            if constexpr (std::is_same_v<T, MovePed>) return "move " + std::to_string(a.index) + " " + text(a.position);
             if constexpr (std::is_same_v<T, Expect>) {
                 return "expect " + std::to_string(static_cast<int>(a.kind)) + " " + std::to_string(a.count) +
                        (a.exactCount ? "" : "+") + " " + std::string(gangName(a.gang)) + " " +
@@ -84,6 +91,14 @@ TEST(ScenarioParser, EveryCommandParsesWithItsUnits) {
         {"gate on", "gate on"},
         {"model g_m_m_uniswamp_01 never", "never g_m_m_uniswamp_01"},
         {"vanish 7", "vanish 7"},
+        {"pool 0", "pool 0"},
+        {"pool 12", "pool 12"},
+        {"date 1899-06-14", "date 1899 6 14"},
+        {"date 1900-02-28", "date 1900 2 28"},
+        {"date 2000-02-29", "date 2000 2 29"},
+        {"player new", "new player"},
+        {"model g_m_m_uniswamp_01 loads", "loads g_m_m_uniswamp_01"},
+        {"move 3 -850 1350.5 230", "move 3 -850 1350.5 230"},
         {"expect squads 2", "expect 0 2 duster 0 "},
         {"expect squad bandito 5 g_m_m_unibanditos_01", "expect 1 0 bandito 5 g_m_m_unibanditos_01"},
         {"expect peds 7", "expect 2 7 duster 0 "},
@@ -120,7 +135,7 @@ TEST(ScenarioParser, ABadLineIsReportedWithFileLineAndWhatIsWrong) {
         const char* line;
         const char* message;
     } cases[] = {
-        {"jump 3", "unknown command \"jump\" (clock, goto, run, kill, player, gate, model, vanish, expect)"},
+        {"jump 3", "unknown command \"jump\" (clock, goto, run, kill, player, gate, model, vanish, move, pool, date, expect)"},
         {"clock 24:00", "bad clock time \"24:00\": write HH:MM, 00:00 to 23:59"},
         {"clock 7:5", "bad clock time \"7:5\": write HH:MM, 00:00 to 23:59"},
         {"clock +30s", "bad duration \"+30s\": the game clock moves in whole minutes (use min, h or d)"},
@@ -150,9 +165,20 @@ TEST(ScenarioParser, ABadLineIsReportedWithFileLineAndWhatIsWrong) {
         {"goto 1 2 nan", "bad coordinate \"nan\": not a number of metres"},
         {"kill 0", "bad ped number \"0\": must be 1 to 1000000"},
         {"kill everyone", "bad ped number \"everyone\": not a whole number"},
-        {"player asleep", "usage: player dead | player alive"},
+        {"player asleep", "usage: player dead | player alive | player new"},
         {"gate maybe", "usage: gate on | gate off"},
-        {"model g_m_m_uniswamp_01 always", "usage: model NAME never"},
+        {"model g_m_m_uniswamp_01 always", "usage: model NAME never | model NAME loads"},
+        {"pool", "usage: pool N"},
+        {"pool -1", "bad pool size \"-1\": must be 0 to 1000000"},
+        {"pool lots", "bad pool size \"lots\": not a whole number"},
+        {"date 1899-6-14", "bad date \"1899-6-14\": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"},
+        {"date 1900-02-29", "bad date \"1900-02-29\": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"},
+        {"date 1899-13-01", "bad date \"1899-13-01\": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"},
+        {"date 0000-01-01", "bad date \"0000-01-01\": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"},
+        {"date 1899-04-31", "bad date \"1899-04-31\": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"},
+        {"move 2 1 2", "usage: move N X Y Z"},
+        {"move 0 1 2 3", "bad ped number \"0\": must be 1 to 1000000"},
+        {"move 1 1 2 inf", "bad coordinate \"inf\": not a number of metres"},
         {"vanish", "usage: vanish N"},
         {"expect calls spawnPed 1", "unknown native \"spawnPed\": use a role name such as createPed"},
         {"expect squads many", "bad count \"many\": not a whole number"},

@@ -13,11 +13,11 @@
 
 #include "sim/control.h"
 #include "sim/plugin_loader.h"
-#include "sim/program_path.h"
 #include "sim/script_fibre.h"
 #include "tools/command_line.h"
 #include "tools/listings.h"
 #include "tools/output_file.h"
+#include "tools/plugin_file.h"
 #include "tools/scenario.h"
 #include "tools/scenario_player.h"
 #include "tools/svg_map.h"
@@ -28,27 +28,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where the build tree puts the plug-ins and where the bundled scenarios live; both are set by
-// the build, and an installed copy falls back to its own directory.
-#ifndef GANG_HIDEOUTS_PLUGIN_DIR
-#define GANG_HIDEOUTS_PLUGIN_DIR ""
-#endif
+// Where the bundled scenarios live; set by the build, and an installed copy falls back to its own
+// directory.
 #ifndef GANG_HIDEOUTS_SCENARIO_DIR
 #define GANG_HIDEOUTS_SCENARIO_DIR ""
 #endif
 
-fs::path programDirectory() {
-    const fs::path self = sim::programPath();
-    return self.empty() ? fs::current_path() : self.parent_path();
-}
-
-std::string pluginFileOf(std::string_view build) {
-    const std::string file = "GangHideouts" + std::string(build) + std::string(sim::pluginFileSuffix());
-    const fs::path beside = programDirectory() / file;
-    std::error_code error;
-    if (fs::exists(beside, error)) return beside.string();
-    return (fs::path(GANG_HIDEOUTS_PLUGIN_DIR) / file).string();
-}
+using tools::pluginFileOf;
+using tools::programDirectory;
 
 std::string bundledDemo() {
     const fs::path bundled = fs::path(GANG_HIDEOUTS_SCENARIO_DIR) / "demo.scenario";

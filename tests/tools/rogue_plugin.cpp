@@ -1,4 +1,4 @@
-// A plug-in that breaks one rule of the script host, chosen by a compile definition, so that the
+// A plug-in that breaks one rule of the script host or one invariant, chosen by a compile definition, so that the
 // simulator's handling of each host error can be seen from the outside.
 #include <cstdint>
 
@@ -21,6 +21,11 @@ void script() {
 #elif defined(ROGUE_wrongSlots)
     scriptWait(0);
     callNative(native::playerPed, intSlot(1));
+#elif defined(ROGUE_deletesPlayer)
+    // Legal calls, but it deletes the player's character: an invariant, not a host rule.
+    for (int frame = 0; frame < 90; ++frame) scriptWait(0);
+    Ped player = slotInt(callNative(native::playerPed)[0]);
+    callNative(native::deleteEntity, pointerSlot(&player));
 #endif
     for (;;) scriptWait(0);
 }

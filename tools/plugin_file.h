@@ -1,0 +1,15 @@
+// Where the plug-in builds are: beside the program when installed, else in the build tree.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tools {
+
+// The running program's directory (the current one when the platform cannot say).
+std::filesystem::path programDirectory();
+
+// The file of a build ("06h"): beside the program if there, else where the build tree puts it.
+std::string pluginFileOf(const std::string& build);
+
+}  // namespace tools

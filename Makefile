@@ -8,7 +8,12 @@ WINDOWS_BUILD ?= build-windows
 DIST          ?= dist
 JOBS          ?= $(shell nproc)
 
-.PHONY: all build windows test demo dist save-timelines save-tables bootstrap clean
+FUZZ_BUILD    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
+SOAK_DAYS     ?= 30
+SEED          ?= 1
+
+.PHONY: all build windows test demo dist save-timelines save-tables bootstrap clean soak fuzz
 
 all: build
 
@@ -49,9 +54,32 @@ save-timelines: build
 save-tables: build
 	@cmake --build $(BUILD) --target save-tables
 
+# Thirty game days of every build with the invariants checked: a progress line, then a summary
+# per build. A failure names the build, the seed and the frame; SEED=N replays another session.
+soak: build
+	@$(BUILD)/tools/gang-hideouts-soak --days $(SOAK_DAYS) --seed $(SEED)
+
+# libFuzzer, built with clang into $(FUZZ_BUILD)/: each target runs FUZZ_SECONDS (default 60) from
+# the committed seed corpus in fuzz/corpus/; what it finds goes to $(FUZZ_BUILD)/findings/.
+FUZZ_TARGETS = scenario_parser tick tick_calendar
+fuzz:
+	@scripts/bootstrap.sh --fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DGANG_HIDEOUTS_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@for target in $(FUZZ_TARGETS); do \
+		corpus=fuzz/corpus/$$(echo $$target | sed 's/_calendar//'); \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+		echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=20 -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD)/findings/$$target- \
+			$(FUZZ_BUILD)/corpus/$$target $$corpus 2>&1 | grep -E '^(stat::|==|SUMMARY|tick fuzz|Done)' || exit 1; \
+	done
+
 # dist/: the eight .asi files, one zip per build with its INSTALL.txt, and SHA256SUMS.
 dist: windows
 	@cmake -DWINDOWS_BUILD=$(abspath $(WINDOWS_BUILD)) -DDIST=$(abspath $(DIST)) -P scripts/dist.cmake
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DIST)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) $(DIST) $(FUZZ_BUILD)

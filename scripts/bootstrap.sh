@@ -5,6 +5,10 @@ set -euo pipefail
 
 packages=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
+# make fuzz alone needs clang and its libFuzzer runtime.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages=(make cmake clang libclang-rt-14-dev)
+fi
 
 missing=()
 for pkg in "${packages[@]}"; do

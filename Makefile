@@ -66,7 +66,8 @@ fuzz:
 	@scripts/bootstrap.sh --fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DGANG_HIDEOUTS_FUZZ=ON >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS)) \
+		>$(FUZZ_BUILD)/build.log 2>&1 || { cat $(FUZZ_BUILD)/build.log; exit 1; }
 	@mkdir -p $(FUZZ_BUILD)/findings
 	@for target in $(FUZZ_TARGETS); do \
 		corpus=fuzz/corpus/$$(echo $$target | sed 's/_calendar//'); \

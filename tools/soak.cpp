@@ -167,7 +167,7 @@ void die(Session& s) {
 }
 
 void sleep(Session& s) {
-    const int hours = s.draws.between(1, 6);
+    const int hours = s.draws.between(2, 12);
     const int minutes = s.draws.below(60);
     play(s, "clock +" + std::to_string(hours) + "h" + (minutes > 0 ? std::to_string(minutes) + "min" : ""));
     runFor(s, 1, 3);
@@ -253,7 +253,7 @@ constexpr std::array<Weighted, 12> episodes = {{
     {10, walkAway},
     {6, travelFar},
     {6, die},
-    {6, sleep},
+    {10, sleep},
     {4, loadSave},
     {3, mission},
     {4, poolFault},

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/squad_formation.h"
+#include "encounter/tick_director.h"
 #include "sim/script_fibre.h"
 #include "sim/world.h"
 #include "speech/aftermath_scripts.h"
@@ -15,8 +16,6 @@
 namespace sim {
 
 namespace {
-
-constexpr float triggerDistance = 50.0f;
 
 InvariantTracker& tracker() { return world().invariants; }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/gang_profiles.h"
+#include "host/clock_units.h"
 #include "sim/control.h"
 #include "sim/plugin_loader.h"
 #include "sim/script_fibre.h"
@@ -17,9 +18,9 @@ namespace soak {
 
 namespace {
 
-constexpr int msPerGameMinute = 2000;  // the world's default clock rate
-constexpr int minutesPerDay = 24 * 60;
-constexpr int normalPool = 256;
+// The world's default clock rate and pool.
+constexpr int msPerGameMinute = sim::WorldOptions{}.framesPerGameMinute * 1000 / sim::framesPerSecond;
+constexpr int normalPool = sim::WorldOptions{}.pedPoolCap;
 
 // The session's own draws, apart from the game's: splitmix64, the same on every platform.
 struct Draws {

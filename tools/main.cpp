@@ -203,7 +203,7 @@ int run(const cli::Options& options) {
     sim::WorldOptions world;
     world.seed = options.seed;
     world.checkInvariants = options.checkInvariants;
-    world.cooldownMinutes = cli::cooldownOfBuild(build).value_or(0);
+    world.cooldownMinutes = cli::cooldownOfBuild(inputs.build).value_or(0);
     sim::resetWorld(world);
     sim::startFibreHost();
 

@@ -15,8 +15,8 @@ std::filesystem::path programDirectory() {
     return self.empty() ? std::filesystem::current_path() : self.parent_path();
 }
 
-std::string pluginFileOf(const std::string& build) {
-    const std::string file = "GangHideouts" + build + std::string(sim::pluginFileSuffix());
+std::string pluginFileOf(std::string_view build) {
+    const std::string file = "GangHideouts" + std::string(build) + std::string(sim::pluginFileSuffix());
     const std::filesystem::path beside = programDirectory() / file;
     std::error_code error;
     if (std::filesystem::exists(beside, error)) return beside.string();

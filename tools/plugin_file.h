@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tools {
 
@@ -10,6 +11,6 @@ namespace tools {
 std::filesystem::path programDirectory();
 
 // The file of a build ("06h"): beside the program if there, else where the build tree puts it.
-std::string pluginFileOf(const std::string& build);
+std::string pluginFileOf(std::string_view build);
 
 }  // namespace tools

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -116,7 +117,9 @@ int main(int argc, char** argv) {
     }
     std::vector<Target> targets;
     if (!options.pluginPath.empty()) {
-        const std::string build = cli::buildOfPluginFile(options.pluginPath);
+        // A plug-in file named like a build (GangHideouts24h.so) is held to that build's re-arm rule.
+        const std::string stem = std::filesystem::path(options.pluginPath).stem().string();
+        const std::string build = stem.starts_with("GangHideouts") ? stem.substr(12) : std::string();
         targets.push_back({options.pluginPath, options.pluginPath, cli::cooldownOfBuild(build).value_or(0)});
     }
     for (const std::string& build : options.builds) {

@@ -6,16 +6,20 @@
 // world forward by ms of frame time, firing scheduled events on the way, then returns.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/host.h"
+#include "sim/native_signatures.h"
 
 namespace sim {
 
@@ -48,7 +52,44 @@ struct WorldOptions {
     int cooldownMinutes = 0;
 };
 
-// One host or native call, in call order.
+// The host functions a call record can hold, after the catalogue's natives: a record's kind is a
+// native's catalogue index, or nativeCatalogue.size() plus a position in this list.
+struct HostFunctionInfo {
+    std::string_view name;
+    std::size_t tracedArguments;  // leading argument slots the trace shows, as integers
+};
+// The module and entry of scriptRegister and scriptUnregister are addresses that change from run
+// to run: the trace shows no arguments for them, the raw slots keep them.
+inline constexpr auto hostFunctions = std::to_array<HostFunctionInfo>({
+    {"scriptRegister", 0},
+    {"scriptUnregister", 0},
+    {"scriptWait", 1},
+});
+inline constexpr std::size_t callKindCount = nativeCatalogue.size() + hostFunctions.size();
+std::string_view callKindName(std::size_t kind);
+// The kind of a native's role name or a host function's name; nullopt for any other name.
+std::optional<std::size_t> callKindOf(std::string_view name);
+
+// The room the host gives a native's result: a position's three slots.
+inline constexpr std::size_t resultSlotCount = 3;
+
+// Text the game read through a pointer during a call, kept in the call log's text store until
+// the log is cleared.
+struct TextRef {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+};
+
+// What a native read through its pointer argument, taken during the call: afterwards the memory
+// may hold something else, or nothing.
+struct Pointee {
+    TextRef text;            // a name; the line of a speech request
+    TextRef voice;           // the voice of a speech request
+    std::int32_t value = 0;  // the variation of a speech request; the handle a handle pointer held
+};
+
+// One host or native call, in call order, as the game saw it: fixed size, raw slots. Text is made
+// from it only where text is asked for (argsJson, resultJson, traceLine).
 struct CallRecord {
     // When: stamped by the call log as the record is appended.
     std::int64_t frame = 0;
@@ -56,12 +97,16 @@ struct CallRecord {
     int day = 0;              // midnights the game clock has passed since the start date
     int clockHours = 0;
     int clockMinutes = 0;
-    bool host = false;                 // true: one of the six host functions; false: a native
-    std::string name;                  // host function, or the native's role name in the catalogue
-    NativeHash hash = 0;               // 0 for a host function
-    std::vector<std::uint64_t> slots;  // raw argument slots (host: the arguments)
-    std::string argsJson;              // decoded arguments, a JSON array
-    std::string resultJson;            // decoded result, JSON; "null" for none
+    std::uint8_t kind = 0;  // see hostFunctions
+    bool host = false;      // kind names a host function
+    std::uint8_t slotCount = 0;
+    std::string_view name;  // callKindName(kind)
+    NativeHash hash = 0;    // 0 for a host function
+    std::array<std::uint64_t, maxArgumentSlots> slots{};  // raw argument slots (host: the arguments)
+    std::array<std::uint64_t, resultSlotCount> results{};  // as the native left them
+    Pointee pointee{};
+
+    std::span<const std::uint64_t> arguments() const { return {slots.data(), slotCount}; }
 };
 
 // What a playAmbientSpeech call asked for, decoded when it was made.
@@ -167,8 +212,16 @@ Hash gameHash(std::string_view name);
 // Native answers: result slots a native does not fill hold 0xDEADBEEF junk, and so do the high
 // halves of a position's slots, so that a caller reading past what the native gives notices.
 
+// The text a record's pointee refers to; valid until the call log is cleared.
+std::string_view textOf(TextRef text);
+
 // One record as a line of the --trace file (JSON, no newline): when, which host function or
 // native, the decoded arguments and, for a native, the decoded result.
 std::string traceLine(const CallRecord& record);
+// The same, with its newline, appended to out: the trace writer reuses one buffer.
+void appendTraceLine(std::string& out, const CallRecord& record);
+// The decoded arguments, a JSON array, and the decoded result, JSON ("null" for none).
+std::string argsJson(const CallRecord& record);
+std::string resultJson(const CallRecord& record);
 
 }  // namespace sim

@@ -1,7 +1,8 @@
 // The script functions of the host. In direct mode the test calls the plug-in's code on its own
 // stack, so there is no fibre to suspend, and scriptWait runs the world forward itself; in fibre
 // mode (sim/script_fibre.h) scriptWait suspends the script fibre instead.
-#include <string>
+#include <algorithm>
+#include <initializer_list>
 
 #include "natives/slot.h"
 #include "sim/script_fibre.h"
@@ -12,14 +13,20 @@ namespace sim {
 
 namespace {
 
-void appendHostCall(const char* name, std::vector<std::uint64_t> slots, std::string argsJson) {
-    appendCall(CallRecord{
-        .host = true,
-        .name = name,
-        .slots = std::move(slots),
-        .argsJson = std::move(argsJson),
-        .resultJson = "null",
-    });
+consteval std::size_t hostFunction(std::string_view name) {
+    for (std::size_t position = 0; position < hostFunctions.size(); ++position) {
+        if (hostFunctions[position].name == name) return position;
+    }
+    throw "not a host function the call log records";
+}
+
+void appendHostCall(std::size_t position, std::initializer_list<std::uint64_t> slots) {
+    CallRecord& record = appendCall();
+    record.kind = static_cast<std::uint8_t>(nativeCatalogue.size() + position);
+    record.host = true;
+    record.name = hostFunctions[position].name;
+    record.slotCount = static_cast<std::uint8_t>(slots.size());
+    std::copy(slots.begin(), slots.end(), record.slots.begin());
 }
 
 // Runs the world to the frame at which a suspended script would resume.
@@ -34,21 +41,18 @@ void waitDirect(std::uint32_t ms) {
 
 }  // namespace sim
 
-// The module and entry are addresses that change from run to run; the trace shows no arguments
-// for them, the raw slots keep them.
 extern "C" void scriptRegister(ModuleHandle module, ScriptEntry entry) {
-    sim::appendHostCall("scriptRegister",
-                        {pointerSlot(module), reinterpret_cast<std::uintptr_t>(entry)}, "[]");
+    sim::appendHostCall(sim::hostFunction("scriptRegister"), {pointerSlot(module), reinterpret_cast<std::uintptr_t>(entry)});
     sim::world().script = entry;
 }
 
 extern "C" void scriptUnregister(ModuleHandle module) {
-    sim::appendHostCall("scriptUnregister", {pointerSlot(module)}, "[]");
+    sim::appendHostCall(sim::hostFunction("scriptUnregister"), {pointerSlot(module)});
     sim::world().script.reset();
 }
 
 extern "C" void scriptWait(std::uint32_t ms) {
-    sim::appendHostCall("scriptWait", {ms}, "[" + std::to_string(ms) + "]");
+    sim::appendHostCall(sim::hostFunction("scriptWait"), {ms});
     if (sim::fibreHostActive()) {
         sim::suspendScript(ms);
         return;

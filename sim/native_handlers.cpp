@@ -270,7 +270,8 @@ struct HandlerEntry {
     NativeHandler handler;
 };
 
-constexpr std::array<HandlerEntry, 29> handlers = {{
+// In catalogue order, one row each; checked below.
+constexpr auto handlerEntries = std::to_array<HandlerEntry>({
     {native::hashOfString, answerHashOfString},
     {native::playerPed, answerPlayerPed},
     {native::playerIndex, answerPlayerIndex},
@@ -300,16 +301,24 @@ constexpr std::array<HandlerEntry, 29> handlers = {{
     {native::randomIntInRange, answerRandomIntInRange},
     {native::playAmbientSpeech, answerPlayAmbientSpeech},
     {native::gameTimer, answerGameTimer},
-}};
-static_assert(handlers.size() == nativeCatalogue.size(), "one handler for every catalogue native");
+});
+
+constexpr bool handlersMatchCatalogue() {
+    if (handlerEntries.size() != nativeCatalogue.size()) return false;
+    for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
+        if (handlerEntries[index].hash != nativeCatalogue[index].hash) return false;
+        if (handlerEntries[index].handler == nullptr) return false;
+    }
+    return true;
+}
+static_assert(handlersMatchCatalogue(), "one handler per catalogue native, in catalogue order");
 
 }  // namespace
 
-NativeHandler findHandler(NativeHash hash) {
-    for (const HandlerEntry& entry : handlers) {
-        if (entry.hash == hash) return entry.handler;
-    }
-    return nullptr;
-}
+const std::array<NativeHandler, nativeCatalogue.size()> nativeHandlers = [] {
+    std::array<NativeHandler, nativeCatalogue.size()> table{};
+    for (std::size_t index = 0; index < table.size(); ++index) table[index] = handlerEntries[index].handler;
+    return table;
+}();
 
 }  // namespace sim

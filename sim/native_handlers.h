@@ -1,10 +1,12 @@
 // The game's answer to each native of the catalogue.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
 #include "host/host.h"
+#include "natives/catalogue.h"
 
 namespace sim {
 
@@ -12,7 +14,7 @@ namespace sim {
 // junk beforehand, of which the handler writes those its native returns.
 using NativeHandler = void (*)(std::span<const std::uint64_t> args, std::uint64_t* results);
 
-// nullptr for a native the simulated game does not know.
-NativeHandler findHandler(NativeHash hash);
+// The game's answer to each native, at its catalogue index.
+extern const std::array<NativeHandler, nativeCatalogue.size()> nativeHandlers;
 
 }  // namespace sim

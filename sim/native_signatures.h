@@ -4,9 +4,12 @@
 // plug-in pushes as integers).
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "natives/catalogue.h"
 
@@ -24,7 +27,12 @@ enum class SlotKind : std::uint8_t {
 
 enum class ResultKind : std::uint8_t { none, integer, hash, floating, boolean, position };
 
-inline constexpr std::size_t maxArgumentSlots = 13;
+// The longest argument list in the catalogue.
+inline constexpr std::size_t maxArgumentSlots = [] {
+    std::size_t most = 0;
+    for (const NativeInfo& info : nativeCatalogue) most = std::max(most, info.argumentSlots);
+    return most;
+}();
 
 struct NativeSignature {
     NativeHash hash;
@@ -38,11 +46,12 @@ inline constexpr SlotKind h = SlotKind::hash;
 inline constexpr SlotKind f = SlotKind::floating;
 }  // namespace slotKinds
 
+// In catalogue order: a native's signature sits at its catalogue index.
 // clang-format off
-inline constexpr std::array<NativeSignature, 29> nativeSignatures = [] {
+inline constexpr auto nativeSignatures = [] {
     using namespace slotKinds;
     using R = ResultKind;
-    return std::array<NativeSignature, 29>{{
+    return std::to_array<NativeSignature>({
         {native::hashOfString, {SlotKind::name}, R::hash},
         {native::playerPed, {}, R::integer},
         {native::playerIndex, {}, R::integer},
@@ -72,15 +81,93 @@ inline constexpr std::array<NativeSignature, 29> nativeSignatures = [] {
         {native::randomIntInRange, {i, i}, R::integer},
         {native::playAmbientSpeech, {i, SlotKind::speechRequest}, R::boolean},
         {native::gameTimer, {}, R::integer},
-    }};
+    });
 }();
 // clang-format on
 
-constexpr const NativeSignature* findSignature(NativeHash hash) {
-    for (const NativeSignature& signature : nativeSignatures) {
-        if (signature.hash == hash) return &signature;
+// A signature agrees with its catalogue row: the same native, and a kind for exactly the
+// argument slots the catalogue counts.
+constexpr bool signatureMatches(const NativeSignature& signature, const NativeInfo& info) {
+    if (signature.hash != info.hash) return false;
+    for (std::size_t slot = 0; slot < maxArgumentSlots; ++slot) {
+        if ((signature.slots[slot] == SlotKind::unused) != (slot >= info.argumentSlots)) return false;
     }
-    return nullptr;
+    return true;
 }
+
+constexpr bool signaturesMatchCatalogue() {
+    if (nativeSignatures.size() != nativeCatalogue.size()) return false;
+    for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
+        if (!signatureMatches(nativeSignatures[index], nativeCatalogue[index])) return false;
+    }
+    return true;
+}
+static_assert(signaturesMatchCatalogue(),
+              "one signature per catalogue native, in catalogue order, with its slot count");
+
+constexpr bool isPointer(SlotKind kind) {
+    return kind == SlotKind::name || kind == SlotKind::speechRequest ||
+           kind == SlotKind::handlePointer;
+}
+
+// The argument slot a native reads memory through (a name, a speech request, a handle), if any:
+// the game must read it during the call, while the plug-in's memory is still there.
+constexpr std::optional<std::size_t> pointerSlotOf(const NativeSignature& signature) {
+    for (std::size_t slot = 0; slot < maxArgumentSlots; ++slot) {
+        if (isPointer(signature.slots[slot])) return slot;
+    }
+    return std::nullopt;
+}
+
+constexpr bool atMostOnePointerEach() {
+    for (const NativeSignature& signature : nativeSignatures) {
+        if (std::count_if(signature.slots.begin(), signature.slots.end(), isPointer) > 1) return false;
+    }
+    return true;
+}
+static_assert(atMostOnePointerEach(), "a call record keeps what one pointer argument points at");
+
+// The catalogue index of a hash, found in a few steps whatever the catalogue's length: an
+// open-addressed table built at compile time. Every call the plug-in makes looks its native up.
+inline constexpr std::size_t noNative = static_cast<std::size_t>(-1);
+
+namespace detail {
+inline constexpr std::size_t nativeIndexBits = std::bit_width(nativeCatalogue.size() * 2);
+inline constexpr std::size_t nativeIndexSize = std::size_t{1} << nativeIndexBits;
+static_assert(nativeCatalogue.size() < 0xFF, "catalogue indices fit a byte");
+
+constexpr std::size_t bucketOf(NativeHash hash) {
+    return static_cast<std::size_t>((hash * 0x9E3779B97F4A7C15ull) >> (64 - nativeIndexBits));
+}
+
+inline constexpr auto nativeIndexTable = [] {
+    std::array<std::uint8_t, nativeIndexSize> table{};
+    table.fill(0xFF);
+    for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
+        std::size_t bucket = bucketOf(nativeCatalogue[index].hash);
+        while (table[bucket] != 0xFF) bucket = (bucket + 1) % nativeIndexSize;
+        table[bucket] = static_cast<std::uint8_t>(index);
+    }
+    return table;
+}();
+}  // namespace detail
+
+constexpr std::size_t nativeIndexOf(NativeHash hash) {
+    std::size_t bucket = detail::bucketOf(hash);
+    while (detail::nativeIndexTable[bucket] != 0xFF) {
+        const std::size_t index = detail::nativeIndexTable[bucket];
+        if (nativeCatalogue[index].hash == hash) return index;
+        bucket = (bucket + 1) % detail::nativeIndexSize;
+    }
+    return noNative;
+}
+
+constexpr bool everyNativeFound() {
+    for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
+        if (nativeIndexOf(nativeCatalogue[index].hash) != index) return false;
+    }
+    return nativeIndexOf(0) == noNative;
+}
+static_assert(everyNativeFound(), "the hash table finds every catalogue native at its index");
 
 }  // namespace sim

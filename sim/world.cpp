@@ -20,10 +20,7 @@ PedState& knownPed(Ped ped, const char* control) {
 
 }  // namespace
 
-World& world() {
-    static World state;
-    return state;
-}
+World theWorld;
 
 void resetWorld(const WorldOptions& options) {
     if (!validDate(options.startDate))
@@ -75,14 +72,15 @@ PedState* existingPed(Ped ped) {
     return state != nullptr && state->exists ? state : nullptr;
 }
 
-void appendCall(CallRecord record) {
+CallRecord& appendCall() {
     World& w = world();
+    CallRecord& record = w.calls.emplace_back();
     record.frame = w.frame;
     record.timeMs = frameTimeMs(w.frame);
     record.day = gameDaysNow();
     record.clockHours = clockHoursNow();
     record.clockMinutes = clockMinutesNow();
-    w.calls.push_back(std::move(record));
+    return record;
 }
 
 // Controls.
@@ -181,6 +179,7 @@ const std::vector<CallRecord>& calls() {
 
 void clearCalls() {
     world().calls.clear();
+    world().callText.clear();
 }
 
 const std::vector<SpeechRecord>& speeches() {

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "sim/control.h"
@@ -21,8 +22,6 @@ namespace sim {
 // a caller that reads more than the native gives sees this instead of a plausible zero.
 inline constexpr std::uint64_t junkSlot = 0xDEADBEEFDEADBEEFull;
 inline constexpr std::uint32_t junkHalf = 0xDEADBEEFu;
-
-inline constexpr std::size_t resultSlotCount = 3;
 
 struct World {
     WorldOptions options;
@@ -46,18 +45,28 @@ struct World {
     std::multimap<std::int64_t, std::function<void()>> events;
 
     std::optional<ScriptEntry> script;
-    // The native call being assembled between nativeInit and nativeCall.
-    std::optional<NativeHash> pendingNative;
-    std::vector<std::uint64_t> pendingSlots;
+    // The native call being assembled between nativeInit and nativeCall: its catalogue index,
+    // and the slots pushed so far. Pushes past the longest argument list are counted, not kept:
+    // the call is refused for its slot count anyway.
+    bool callOpen = false;
+    std::size_t pendingIndex = 0;
+    std::size_t pendingCount = 0;
+    std::array<std::uint64_t, maxArgumentSlots> pendingSlots{};
     std::array<std::uint64_t, resultSlotCount> results{};
 
+    // The call log, and the text its records read through pointers. Clearing keeps the memory,
+    // so that a steady run of frames allocates nothing.
     std::vector<CallRecord> calls;
+    std::string callText;
     std::vector<SpeechRecord> speeches;
 
     InvariantTracker invariants;
 };
 
-World& world();
+// One world per process. A plain global, not a function-local static: every host function and
+// native reaches it, many times a frame.
+extern World theWorld;
+inline World& world() { return theWorld; }
 
 // Runs one frame: the frame-end invariants of the frame that ends (when asked), the frame
 // counter, the game clock, then every scheduled event now due. Direct
@@ -69,7 +78,7 @@ PedState* createdPed(Ped ped);
 // A created ped that still exists; nullptr otherwise.
 PedState* existingPed(Ped ped);
 
-// Appends a record stamped with the current frame, time and clock.
-void appendCall(CallRecord record);
+// Appends an empty record stamped with the current frame, time and clock, for the caller to fill.
+CallRecord& appendCall();
 
 }  // namespace sim

@@ -77,13 +77,6 @@ When whenOf(const sim::CallRecord& record) {
     return {record.frame, record.timeMs, record.day, record.clockHours, record.clockMinutes};
 }
 
-std::int64_t wholeNumberIn(std::string_view json) {
-    while (!json.empty() && (json.front() == '[' || json.front() == ' ')) json.remove_prefix(1);
-    std::int64_t value = 0;
-    std::from_chars(json.data(), json.data() + json.size(), value);
-    return value;
-}
-
 std::string metres(float value) {
     std::array<char, 32> text{};
     auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value,
@@ -154,7 +147,7 @@ void startSquad(Chronicle& chronicle, const sim::CallRecord& record, Vector3 fir
 
 void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
     const When when = whenOf(record);
-    const Ped ped = static_cast<Ped>(wholeNumberIn(record.resultJson));
+    const Ped ped = slotInt(record.results[0]);
     const Vector3 position{slotFloat(record.slots[1]), slotFloat(record.slots[2]), slotFloat(record.slots[3])};
     if (chronicle.reading.modelRequested || chronicle.squads.empty()) startSquad(chronicle, record, position);
     Squad& squad = chronicle.squads.back();
@@ -209,7 +202,7 @@ void noteSpeech(Chronicle& chronicle, const sim::CallRecord& record) {
 }
 
 void noteDeleted(Chronicle& chronicle, const sim::CallRecord& record) {
-    const Ped ped = static_cast<Ped>(wholeNumberIn(record.argsJson));
+    const Ped ped = record.pointee.value;  // the handle the pointer held
     const std::optional<sim::PedState> state = sim::pedState(ped);
     const When when = whenOf(record);
     if (!state) {
@@ -255,7 +248,7 @@ void noteModelGivenUp(Chronicle& chronicle, const sim::CallRecord& record) {
 void noteClockRead(Chronicle& chronicle, const sim::CallRecord& record) {
     Reading& reading = chronicle.reading;
     if (!reading.awaitingStamp) return;
-    const int value = static_cast<int>(wholeNumberIn(record.resultJson));
+    const int value = slotInt(record.results[0]);
     if (record.name == "clockHours") {
         reading.stampHours = value;
         return;
@@ -312,7 +305,9 @@ When now() {
 }
 
 void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
-    ++chronicle.callCount[record.name];
+    auto counted = chronicle.callCount.find(record.name);
+    if (counted == chronicle.callCount.end()) counted = chronicle.callCount.emplace(record.name, 0).first;
+    ++counted->second;
     if (record.host) {
         if (record.name == "scriptRegister") {
             add(chronicle, whenOf(record), EventKind::registered, "the plug-in registered its script");
@@ -322,12 +317,12 @@ void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
         }
         return;
     }
-    const std::string& name = record.name;
+    const std::string_view name = record.name;
     Reading& reading = chronicle.reading;
     if (name == "tickGate") {
         if (reading.quietSinceSpawn) reading.newTickSinceSpawn = true;
     } else if (name == "isPlayerDead") {
-        reading.playerDeadAtLastLook = record.resultJson == "true";
+        reading.playerDeadAtLastLook = slotBool(record.results[0]);
     } else if (name == "distanceBetween") {
         noteHideoutWalk(chronicle, record);
     } else if (name == "clockHours" || name == "clockMinutes") {

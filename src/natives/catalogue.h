@@ -79,8 +79,9 @@ struct NativeInfo {
 };
 
 // The same natives as a table, for whoever must check or answer calls by hash. The rows set the
-// table's length; the simulated game's signatures and handlers are checked against it, and the
-// native reference (natives-reference.json) holds exactly these natives.
+// table's length; the simulated game's signatures and handlers are checked against it at compile
+// time (one row each, in this order), and the native reference (natives-reference.json) holds
+// exactly these natives.
 inline constexpr auto nativeCatalogue = std::to_array<NativeInfo>({
     {"hashOfString", native::hashOfString, 1},
     {"playerPed", native::playerPed, 0},

@@ -53,7 +53,8 @@ TEST_F(FightAftermathTest, ScriptsFollowTheModelInTheFixedOrderWithDefaultForAny
         EXPECT_EQ(scripts.closing.data(), c.closing.data());
         Names asked;
         for (const sim::CallRecord* call : callsNamed("hashOfString")) {
-            asked.push_back(call->argsJson.substr(2, call->argsJson.size() - 4));
+            const std::string args = sim::argsJson(*call);
+            asked.push_back(args.substr(2, args.size() - 4));
         }
         EXPECT_EQ(asked, c.namesAsked);
     }

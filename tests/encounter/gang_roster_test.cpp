@@ -58,7 +58,7 @@ TEST(GangRoster, DeleteAndRemoveHandsTheGameAPointerToTheHandleThenForgetsIt) {
     deleteAndRemoveAt(roster, 1);
     const auto deletes = testing_calls::callsNamed("deleteEntity");
     ASSERT_EQ(deletes.size(), 1u);
-    EXPECT_EQ(deletes[0]->argsJson, "[102]");  // the handle the pointer pointed to
+    EXPECT_EQ(sim::argsJson(*deletes[0]), "[102]");  // the handle the pointer pointed to
     EXPECT_EQ(handles(roster), (std::vector<Ped>{101, 103}));
 }
 

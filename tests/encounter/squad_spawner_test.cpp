@@ -85,8 +85,8 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
 
         const std::vector<sim::CallRecord>& calls = sim::calls();
         ASSERT_EQ(calls.size(), loadingCalls.size() + squadSize * c.memberCalls.size());
-        EXPECT_EQ(calls[0].argsJson, quoted(c.model)) << "the name goes exactly as stored";
-        EXPECT_EQ(calls[1].slots, (Slots{model, 0}));
+        EXPECT_EQ(sim::argsJson(calls[0]), quoted(c.model)) << "the name goes exactly as stored";
+        EXPECT_EQ(slotsOf(calls[1]), (Slots{model, 0}));
         std::vector<Ped> created;
         for (int slot = 1; slot <= squadSize; ++slot) {
             SCOPED_TRACE(slot);
@@ -94,23 +94,23 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
                 calls.data() + loadingCalls.size() + (slot - 1) * c.memberCalls.size(),
                 c.memberCalls.size());
             Names names;
-            for (const sim::CallRecord& call : member) names.push_back(call.name);
+            for (const sim::CallRecord& call : member) names.emplace_back(call.name);
             ASSERT_EQ(names, c.memberCalls);
 
             const Vector3 at = memberPosition(c.point, slot);
-            const Ped ped = static_cast<Ped>(std::stoi(member[0].resultJson));
+            const Ped ped = static_cast<Ped>(std::stoi(sim::resultJson(member[0])));
             const std::uint64_t pedSlot = intSlot(ped);
             created.push_back(ped);
-            EXPECT_EQ(member[0].slots,
+            EXPECT_EQ(slotsOf(member[0]),
                       (Slots{model, floatSlot(at.x), floatSlot(at.y), floatSlot(at.z), 0, 1, 1, 0, 0}));
-            EXPECT_EQ(named(member, "newPedSetup")[0]->slots, (Slots{pedSlot, 0}));
-            EXPECT_EQ(named(member, "setRelationshipGroup")[0]->slots,
+            EXPECT_EQ(slotsOf(*named(member, "newPedSetup")[0]), (Slots{pedSlot, 0}));
+            EXPECT_EQ(slotsOf(*named(member, "setRelationshipGroup")[0]),
                       (Slots{pedSlot, sim::gameHash(profile.relationshipGroup)}));
-            EXPECT_EQ(named(member, "addBlipForEntity")[0]->slots,
+            EXPECT_EQ(slotsOf(*named(member, "addBlipForEntity")[0]),
                       (Slots{sim::gameHash("BLIP_STYLE_ENEMY"), pedSlot}));
-            EXPECT_EQ(named(member, "setPedFlag")[0]->slots, (Slots{pedSlot, 600, 0}));
-            EXPECT_EQ(named(member, "setCombatAttribute")[0]->slots, (Slots{pedSlot, 27, 0}));
-            EXPECT_EQ(named(member, "setCombatAttribute")[1]->slots, (Slots{pedSlot, 113, 0}));
+            EXPECT_EQ(slotsOf(*named(member, "setPedFlag")[0]), (Slots{pedSlot, 600, 0}));
+            EXPECT_EQ(slotsOf(*named(member, "setCombatAttribute")[0]), (Slots{pedSlot, 27, 0}));
+            EXPECT_EQ(slotsOf(*named(member, "setCombatAttribute")[1]), (Slots{pedSlot, 113, 0}));
             const auto gifts = named(member, "giveWeapon");
             const auto& mainGift = gifts.back()->slots;
             EXPECT_EQ(mainGift[1], sim::gameHash(profile.weapon));
@@ -122,15 +122,15 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
                 EXPECT_EQ(gifts[0]->slots[2], 1u);
                 EXPECT_EQ(gifts[0]->slots[9], 0u);
             }
-            EXPECT_EQ(named(member, "scriptWait")[0]->slots, (Slots{profile.armWaitMs}));
-            EXPECT_EQ(named(member, "randomIntInRange")[0]->slots,
+            EXPECT_EQ(slotsOf(*named(member, "scriptWait")[0]), (Slots{profile.armWaitMs}));
+            EXPECT_EQ(slotsOf(*named(member, "randomIntInRange")[0]),
                       (Slots{intSlot(profile.spawnLineVariationMin),
                              intSlot(profile.spawnLineVariationMax)}));
             const Ped speaker = c.speakerOfMember1 != 0 ? c.speakerOfMember1 : ped;
             EXPECT_EQ(named(member, "playAmbientSpeech")[0]->slots[0], intSlot(speaker));
-            EXPECT_EQ(named(member, "taskCombat")[0]->slots,
+            EXPECT_EQ(slotsOf(*named(member, "taskCombat")[0]),
                       (Slots{pedSlot, intSlot(sim::playerPedHandleValue), 0, 16}));
-            EXPECT_EQ(named(member, "releaseModel")[0]->slots, (Slots{model}));
+            EXPECT_EQ(slotsOf(*named(member, "releaseModel")[0]), (Slots{model}));
         }
         EXPECT_EQ(rosterPeds(), created);
         ASSERT_EQ(sim::speeches().size(), static_cast<std::size_t>(squadSize));
@@ -189,7 +189,7 @@ TEST_F(SquadSpawnerTest, AModelThatNeverLoadsGivesUpAfterTheBoundedWaitAndCreate
     EXPECT_GE(sim::frameTimeMs(sim::currentFrame()), modelLoadTimeoutMs) << "the wait lasted its 10 s";
     EXPECT_EQ(callsNamed("requestModel").size(), 1u);
     ASSERT_EQ(callsNamed("releaseModel").size(), 1u) << "the one request is given back";
-    EXPECT_EQ(callsNamed("releaseModel")[0]->slots, (Slots{sim::gameHash("g_m_m_unibanditos_01")}));
+    EXPECT_EQ(slotsOf(*callsNamed("releaseModel")[0]), (Slots{sim::gameHash("g_m_m_unibanditos_01")}));
 }
 
 }  // namespace

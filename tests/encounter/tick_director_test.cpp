@@ -220,7 +220,7 @@ TEST_F(TickDirectorTest, TheListsAreWalkedInProfileOrderFromOnePlayerPosition) {
     ASSERT_EQ(measured.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(i);
-        const std::vector<std::uint64_t>& slots = measured[i]->slots;
+        const auto& slots = measured[i]->slots;
         EXPECT_EQ(slots[0], floatSlot(player.x));
         EXPECT_EQ(slots[1], floatSlot(player.y));
         EXPECT_EQ(slots[2], floatSlot(player.z));
@@ -244,8 +244,8 @@ TEST_F(TickDirectorTest, ASpawnMarksThePointVisitedTheEncounterActiveAndStampsTh
     const auto minutes = callsNamed("clockMinutes");
     ASSERT_EQ(minutes.size(), 2u) << "once by the re-arm test, once for the stamp";
     EXPECT_GT(minutes[1]->frame, callsNamed("createPed").back()->frame);
-    EXPECT_EQ(std::to_string(encounterState.spawnStamp.hours), hours[1]->resultJson);
-    EXPECT_EQ(std::to_string(encounterState.spawnStamp.minutes), minutes[1]->resultJson);
+    EXPECT_EQ(std::to_string(encounterState.spawnStamp.hours), sim::resultJson(*hours[1]));
+    EXPECT_EQ(std::to_string(encounterState.spawnStamp.minutes), sim::resultJson(*minutes[1]));
     EXPECT_NE(encounterState.spawnStamp.minutes, 0) << "the squad's seven seconds moved the clock";
     EXPECT_TRUE(callsNamed("clockDayOfMonth").empty()) << "a 6-hour build needs no date";
     // Then the taunt, right after the spawn.
@@ -274,7 +274,7 @@ TEST_F(TickDirectorTest, AReArmWhileTheSquadLivesSpawnsASecondSquadAtTheSamePoin
     ASSERT_TRUE(encounterState.encounterActive);
     const std::vector<Ped> firstSquad = rosterPeds();
     std::vector<std::vector<std::uint64_t>> firstPlaces;
-    for (const sim::CallRecord* create : callsNamed("createPed")) firstPlaces.push_back(create->slots);
+    for (const sim::CallRecord* create : callsNamed("createPed")) firstPlaces.push_back(slotsOf(*create));
 
     sim::advanceClock(RespawnCooldown);
     sim::clearCalls();
@@ -284,8 +284,8 @@ TEST_F(TickDirectorTest, AReArmWhileTheSquadLivesSpawnsASecondSquadAtTheSamePoin
     ASSERT_EQ(creates.size(), static_cast<std::size_t>(squadSize));
     std::vector<Ped> secondSquad;
     for (std::size_t i = 0; i < creates.size(); ++i) {
-        EXPECT_EQ(creates[i]->slots, firstPlaces[i]) << "same point, same formation";
-        secondSquad.push_back(static_cast<Ped>(std::stoi(creates[i]->resultJson)));
+        EXPECT_EQ(slotsOf(*creates[i]), firstPlaces[i]) << "same point, same formation";
+        secondSquad.push_back(static_cast<Ped>(std::stoi(sim::resultJson(*creates[i]))));
     }
     std::vector<Ped> bothSquads = firstSquad;
     bothSquads.insert(bothSquads.end(), secondSquad.begin(), secondSquad.end());

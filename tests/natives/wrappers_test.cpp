@@ -16,6 +16,7 @@ namespace {
 
 using testing_calls::callNames;
 using testing_calls::callsNamed;
+using testing_calls::slotsOf;
 using Slots = std::vector<std::uint64_t>;
 
 class WrappersTest : public ::testing::Test {
@@ -37,22 +38,22 @@ TEST_F(WrappersTest, EachWrapperPushesItsNativesSlotsInOrderWithTheFixedConstant
     giveWeapon(101, 0xAABBCCDDu, 100, 0x11223344u);
     createPed(model, -1.5f, 2.0f, 41.726f);
 
-    EXPECT_EQ(onlyCall("taskCombat").slots, (Slots{101, 1, 0, 16}));
-    EXPECT_EQ(onlyCall("entityCoords").slots, (Slots{7, 1, 0}));
-    EXPECT_EQ(onlyCall("distanceBetween").slots,
+    EXPECT_EQ(slotsOf(onlyCall("taskCombat")), (Slots{101, 1, 0, 16}));
+    EXPECT_EQ(slotsOf(onlyCall("entityCoords")), (Slots{7, 1, 0}));
+    EXPECT_EQ(slotsOf(onlyCall("distanceBetween")),
               (Slots{floatSlot(1.0f), floatSlot(2.0f), floatSlot(3.0f), floatSlot(-4.0f),
                      floatSlot(-5.0f), floatSlot(-6.0f), 1}));
-    EXPECT_EQ(onlyCall("giveWeapon").slots,
+    EXPECT_EQ(slotsOf(onlyCall("giveWeapon")),
               (Slots{101, 0xAABBCCDDu, 100, 1, 1, 1, 1, floatSlot(1.0f), floatSlot(1.0f),
                      0x11223344u, 0, 0, 1}));
-    EXPECT_EQ(onlyCall("createPed").slots,
+    EXPECT_EQ(slotsOf(onlyCall("createPed")),
               (Slots{model, floatSlot(-1.5f), floatSlot(2.0f), floatSlot(41.726f), 0, 1, 1, 0, 0}));
 }
 
 TEST_F(WrappersTest, GiveWeaponWithoutAmmoTypeStillPushesThirteenSlotsWithZeroInTheTenth) {
     giveWeapon(101, 0xAABBCCDDu, 1, 0);
     const sim::CallRecord& call = onlyCall("giveWeapon");
-    ASSERT_EQ(call.slots.size(), 13u);
+    ASSERT_EQ(std::size_t{call.slotCount}, 13u);
     EXPECT_EQ(call.slots[9], 0u);
 }
 
@@ -115,7 +116,7 @@ TEST_F(WrappersTest, EachShortWrapperCallsItsOwnNativeOnceWithItsSlots) {
         sim::clearCalls();
         c.call();
         ASSERT_EQ(callNames(), std::vector<std::string>{c.native});
-        EXPECT_EQ(sim::calls()[0].slots, c.slots);
+        EXPECT_EQ(slotsOf(sim::calls()[0]), c.slots);
     }
 }
 
@@ -131,7 +132,7 @@ TEST_F(WrappersTest, LoadModelYieldsOneFrameForEveryPollAfterTheFirst) {
         EXPECT_EQ(callsNamed("requestModel").size(), 1u) << delayFrames;
         ASSERT_GE(polls.size(), 1u);
         EXPECT_EQ(waits.size(), polls.size() - 1) << delayFrames;
-        for (const sim::CallRecord* wait : waits) EXPECT_EQ(wait->slots, Slots{0});
+        for (const sim::CallRecord* wait : waits) EXPECT_EQ(slotsOf(*wait), Slots{0});
         EXPECT_EQ(callNames().front(), "requestModel");
         EXPECT_EQ(callNames().back(), "hasModelLoaded");
     }
@@ -155,7 +156,7 @@ TEST_F(WrappersTest, LoadModelGivesUpOnceTenSecondsHavePassedOnTheGameTimer) {
 
     const auto timer = callsNamed("gameTimer");
     ASSERT_GE(timer.size(), 2u);
-    const auto readingAt = [&](std::size_t i) { return std::stoi(timer[i]->resultJson); };
+    const auto readingAt = [&](std::size_t i) { return std::stoi(sim::resultJson(*timer[i])); };
     const int start = readingAt(0);
     EXPECT_GE(readingAt(timer.size() - 1) - start, modelLoadTimeoutMs) << "gave up too early";
     EXPECT_LT(readingAt(timer.size() - 2) - start, modelLoadTimeoutMs) << "polled on after the deadline";

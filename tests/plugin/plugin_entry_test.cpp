@@ -55,7 +55,7 @@ TEST_F(PluginEntryTest, EveryTickOfTheScriptLoopIsFollowedByOneYieldEvenWhenGate
         SCOPED_TRACE(i);
         EXPECT_EQ(calls[i].name, i % 2 == 0 ? "tickGate" : "scriptWait");
         if (i % 2 == 1) {
-            EXPECT_EQ(calls[i].slots, std::vector<std::uint64_t>{0});
+            EXPECT_EQ(slotsOf(calls[i]), std::vector<std::uint64_t>{0});
         }
     }
 }

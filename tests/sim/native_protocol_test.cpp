@@ -22,15 +22,13 @@ std::string hostErrorOf(NativeHash hash, std::size_t pushes) {
     return "";
 }
 
-TEST(NativeProtocol, EveryCatalogueNativeHasAHandlerAndASignatureOfItsSlotCount) {
-    for (const NativeInfo& info : nativeCatalogue) {
-        EXPECT_NE(sim::findHandler(info.hash), nullptr) << info.role;
-        const sim::NativeSignature* signature = sim::findSignature(info.hash);
-        ASSERT_NE(signature, nullptr) << info.role;
-        for (std::size_t slot = 0; slot < sim::maxArgumentSlots; ++slot) {
-            EXPECT_EQ(signature->slots[slot] == sim::SlotKind::unused, slot >= info.argumentSlots)
-                << info.role << " slot " << slot;
-        }
+TEST(NativeProtocol, EveryCatalogueNativeIsFoundByItsHashAndHasAHandler) {
+    for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
+        EXPECT_EQ(sim::nativeIndexOf(nativeCatalogue[index].hash), index) << nativeCatalogue[index].role;
+        EXPECT_NE(sim::nativeHandlers[index], nullptr) << nativeCatalogue[index].role;
+    }
+    for (NativeHash stranger : {NativeHash{0}, NativeHash{1}, ~NativeHash{0}, native::playerPed + 1}) {
+        EXPECT_EQ(sim::nativeIndexOf(stranger), sim::noNative) << stranger;
     }
 }
 

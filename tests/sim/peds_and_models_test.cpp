@@ -108,7 +108,7 @@ TEST_F(SimWorld, DeleteEntityRemovesThePedAndItsBlipsAndZeroesTheHandle) {
     EXPECT_FALSE(state.exists);
     EXPECT_EQ(state.blips, 0);
     EXPECT_EQ(sim::livingPedCount(), 0);
-    EXPECT_EQ(sim::calls().back().argsJson, "[" + std::to_string(ped) + "]")
+    EXPECT_EQ(sim::argsJson(sim::calls().back()), "[" + std::to_string(ped) + "]")
         << "the log shows the handle as it was before the game cleared it";
 
     Ped neverCreated = 4242;

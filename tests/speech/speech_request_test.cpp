@@ -14,6 +14,7 @@ namespace {
 
 using testing_calls::callNames;
 using testing_calls::callsNamed;
+using testing_calls::slotsOf;
 using Names = std::vector<std::string>;
 
 class SpeechTest : public ::testing::Test {
@@ -49,14 +50,14 @@ TEST_F(SpeechTest, SayLineDrawsThenFetchesThePlayerThenSpeaksWithTheBoundsUnchan
         sayLine("RE_KT_NBX_V2_POST_SHIT", c.lower, c.upper);
         EXPECT_EQ(callNames(), (Names{"randomIntInRange", "playerPed", "playAmbientSpeech"}));
         const sim::CallRecord& draw = *callsNamed("randomIntInRange").at(0);
-        EXPECT_EQ(draw.slots, (std::vector<std::uint64_t>{intSlot(c.lower), intSlot(c.upper)}));
+        EXPECT_EQ(slotsOf(draw), (std::vector<std::uint64_t>{intSlot(c.lower), intSlot(c.upper)}));
 
         ASSERT_EQ(sim::speeches().size(), 1u);
         const sim::SpeechRecord& said = sim::speeches()[0];
         EXPECT_EQ(said.speaker, sim::playerPedHandle());
         EXPECT_EQ(said.line, "RE_KT_NBX_V2_POST_SHIT");
         EXPECT_EQ(said.voice, "");
-        EXPECT_EQ(std::to_string(said.variation), draw.resultJson) << "variation is the draw";
+        EXPECT_EQ(std::to_string(said.variation), sim::resultJson(draw)) << "variation is the draw";
     }
 }
 
@@ -69,7 +70,7 @@ TEST_F(SpeechTest, ScriptEndingWithoutAWaitReturnsInTheSameFrame) {
     EXPECT_EQ(callNames(), (Names{"randomIntInRange", "playerPed", "playAmbientSpeech",
                                   "scriptWait", "randomIntInRange", "playerPed",
                                   "playAmbientSpeech"}));
-    EXPECT_EQ(callsNamed("scriptWait").at(0)->slots, (std::vector<std::uint64_t>{5000}));
+    EXPECT_EQ(slotsOf(*callsNamed("scriptWait").at(0)), (std::vector<std::uint64_t>{5000}));
     EXPECT_EQ(sim::speeches().size(), 2u);
 }
 

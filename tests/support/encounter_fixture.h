@@ -18,6 +18,7 @@ namespace encounter_testing {
 
 using testing_calls::callNames;
 using testing_calls::callsNamed;
+using testing_calls::slotsOf;
 
 // 02:00 keeps the 6-hour build's load-time stamp (0:00) short of its cooldown, so a tick does not
 // re-arm unless the test means it to.
@@ -63,7 +64,7 @@ inline std::vector<std::string> linesOf(std::span<const SpeechStep> script) {
 // The handles the game was asked to delete, in call order.
 inline std::vector<std::string> deletedHandles() {
     std::vector<std::string> handles;
-    for (const sim::CallRecord* call : callsNamed("deleteEntity")) handles.push_back(call->argsJson);
+    for (const sim::CallRecord* call : callsNamed("deleteEntity")) handles.push_back(sim::argsJson(*call));
     return handles;
 }
 

@@ -1,6 +1,7 @@
 // Small readers over the simulated host's call log, shared by the tests of the natives, the encounter and speech.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,7 +13,7 @@ namespace testing_calls {
 // Names of the calls made since the log was last cleared, host functions included.
 inline std::vector<std::string> callNames() {
     std::vector<std::string> names;
-    for (const sim::CallRecord& record : sim::calls()) names.push_back(record.name);
+    for (const sim::CallRecord& record : sim::calls()) names.emplace_back(record.name);
     return names;
 }
 
@@ -22,6 +23,11 @@ inline std::vector<const sim::CallRecord*> callsNamed(std::string_view name) {
         if (record.name == name) found.push_back(&record);
     }
     return found;
+}
+
+// A record's argument slots, to compare with a list of expected slots.
+inline std::vector<std::uint64_t> slotsOf(const sim::CallRecord& record) {
+    return {record.arguments().begin(), record.arguments().end()};
 }
 
 }  // namespace testing_calls

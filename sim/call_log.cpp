@@ -169,11 +169,6 @@ std::string_view textOf(TextRef text) {
     return std::string_view(world().callText).substr(text.offset, text.length);
 }
 
-std::string_view callKindName(std::size_t kind) {
-    if (kind < nativeCatalogue.size()) return nativeCatalogue[kind].role;
-    return hostFunctions[kind - nativeCatalogue.size()].name;
-}
-
 std::optional<std::size_t> callKindOf(std::string_view name) {
     for (std::size_t kind = 0; kind < callKindCount; ++kind) {
         if (callKindName(kind) == name) return kind;

@@ -66,7 +66,10 @@ inline constexpr auto hostFunctions = std::to_array<HostFunctionInfo>({
     {"scriptWait", 1},
 });
 inline constexpr std::size_t callKindCount = nativeCatalogue.size() + hostFunctions.size();
-std::string_view callKindName(std::size_t kind);
+constexpr std::string_view callKindName(std::size_t kind) {
+    return kind < nativeCatalogue.size() ? nativeCatalogue[kind].role
+                                         : hostFunctions[kind - nativeCatalogue.size()].name;
+}
 // The kind of a native's role name or a host function's name; nullopt for any other name.
 std::optional<std::size_t> callKindOf(std::string_view name);
 
@@ -91,20 +94,25 @@ struct Pointee {
 // One host or native call, in call order, as the game saw it: fixed size, raw slots. Text is made
 // from it only where text is asked for (argsJson, resultJson, traceLine).
 struct CallRecord {
-    // When: stamped by the call log as the record is appended.
-    std::int64_t frame = 0;
-    std::int64_t timeMs = 0;  // frame time since the start
-    int day = 0;              // midnights the game clock has passed since the start date
-    int clockHours = 0;
-    int clockMinutes = 0;
-    std::uint8_t kind = 0;  // see hostFunctions
-    bool host = false;      // kind names a host function
-    std::uint8_t slotCount = 0;
+    // Nothing is initialised here: the call log sets every field once as it appends the record
+    // (appendCall and its callers), and a record is appended for every call the plug-in makes.
+    CallRecord() {}
+
+    // When.
+    std::int64_t frame;
+    std::int64_t timeMs;  // frame time since the start
+    int day;              // midnights the game clock has passed since the start date
+    int clockHours;
+    int clockMinutes;
+    std::uint8_t kind;  // see hostFunctions
+    bool host;          // kind names a host function
+    std::uint8_t slotCount;
     std::string_view name;  // callKindName(kind)
-    NativeHash hash = 0;    // 0 for a host function
-    std::array<std::uint64_t, maxArgumentSlots> slots{};  // raw argument slots (host: the arguments)
-    std::array<std::uint64_t, resultSlotCount> results{};  // as the native left them
-    Pointee pointee{};
+    NativeHash hash;        // 0 for a host function
+    // Raw argument slots (host: the arguments); those past slotCount hold nothing to read.
+    std::array<std::uint64_t, maxArgumentSlots> slots;
+    std::array<std::uint64_t, resultSlotCount> results;  // as the native left them; 0 for a host call
+    Pointee pointee;
 
     std::span<const std::uint64_t> arguments() const { return {slots.data(), slotCount}; }
 };

@@ -21,12 +21,11 @@ consteval std::size_t hostFunction(std::string_view name) {
 }
 
 void appendHostCall(std::size_t position, std::initializer_list<std::uint64_t> slots) {
-    CallRecord& record = appendCall();
-    record.kind = static_cast<std::uint8_t>(nativeCatalogue.size() + position);
-    record.host = true;
-    record.name = hostFunctions[position].name;
+    CallRecord& record = appendCall(nativeCatalogue.size() + position);
     record.slotCount = static_cast<std::uint8_t>(slots.size());
     std::copy(slots.begin(), slots.end(), record.slots.begin());
+    record.results.fill(0);
+    record.pointee = {};
 }
 
 // Runs the world to the frame at which a suspended script would resume.

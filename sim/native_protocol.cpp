@@ -57,10 +57,7 @@ inline constexpr auto pointerSlots = [] {
 
 // The pending call is dropped before any error, so that a test that catches the error can go on
 // calling natives.
-void dropPendingCall(World& w) {
-    w.callOpen = false;
-    w.pendingCount = 0;
-}
+void dropPendingCall(World& w) { w.pendingCount = noCallOpen; }
 
 }  // namespace
 
@@ -69,7 +66,7 @@ void dropPendingCall(World& w) {
 extern "C" void nativeInit(NativeHash hash) {
     if (sim::fibreHostActive()) sim::checkNativeCaller(hash);
     sim::World& w = sim::world();
-    if (w.callOpen) {
+    if (w.pendingCount != sim::noCallOpen) {
         const std::string pending = sim::describe(nativeCatalogue[w.pendingIndex].hash);
         sim::dropPendingCall(w);
         throw sim::HostError("nativeInit of " + sim::describe(hash) + " while " + pending +
@@ -77,21 +74,25 @@ extern "C" void nativeInit(NativeHash hash) {
     }
     const std::size_t index = sim::nativeIndexOf(hash);
     if (index == sim::noNative) throw sim::HostError("unknown " + sim::describe(hash));
-    w.callOpen = true;
     w.pendingIndex = index;
     w.pendingCount = 0;
 }
 
 extern "C" void nativePush64(std::uint64_t value) {
     sim::World& w = sim::world();
-    if (!w.callOpen) throw sim::HostError("nativePush64 without nativeInit");
-    if (w.pendingCount < w.pendingSlots.size()) w.pendingSlots[w.pendingCount] = value;
-    ++w.pendingCount;
+    const std::size_t count = w.pendingCount;
+    if (count < w.pendingSlots.size()) {
+        w.pendingSlots[count] = value;
+        w.pendingCount = count + 1;
+        return;
+    }
+    if (count == sim::noCallOpen) throw sim::HostError("nativePush64 without nativeInit");
+    w.pendingCount = count + 1;  // too many: counted for the message, not kept
 }
 
 extern "C" std::uint64_t* nativeCall() {
     sim::World& w = sim::world();
-    if (!w.callOpen) throw sim::HostError("nativeCall without nativeInit");
+    if (w.pendingCount == sim::noCallOpen) throw sim::HostError("nativeCall without nativeInit");
     const std::size_t index = w.pendingIndex;
     const std::size_t count = w.pendingCount;
     sim::dropPendingCall(w);
@@ -101,26 +102,25 @@ extern "C" std::uint64_t* nativeCall() {
                              std::to_string(info.argumentSlots) + " argument slots, got " +
                              std::to_string(count));
     }
-    const std::span<const std::uint64_t> slots(w.pendingSlots.data(), count);
+    // Recorded first, so that the pointer argument is read straight into the record; a call the
+    // game refuses leaves no record and no text behind.
+    sim::CallRecord& record = sim::appendCall(index);
+    record.slotCount = static_cast<std::uint8_t>(count);
+    record.slots = w.pendingSlots;  // the whole array: a fixed-size copy beats a counted one
+    record.pointee = {};
     const std::size_t textMark = w.callText.size();
-    sim::Pointee pointee;
     try {
         if (const std::size_t slot = sim::pointerSlots[index]; slot < count) {
-            pointee = sim::readPointee(sim::nativeSignatures[index], slot, slots[slot]);
+            record.pointee = sim::readPointee(sim::nativeSignatures[index], slot, record.slots[slot]);
         }
         w.results.fill(sim::junkSlot);
-        sim::nativeHandlers[index](slots, w.results.data());
+        sim::nativeHandlers[index](record.arguments(), w.results.data());
     } catch (const sim::HostError& error) {
+        w.calls.pop_back();
         w.callText.resize(textMark);
         throw sim::HostError(sim::describe(info.hash) + ": " + error.what());
     }
-    sim::CallRecord& record = sim::appendCall();
-    record.kind = static_cast<std::uint8_t>(index);
-    record.slotCount = static_cast<std::uint8_t>(count);
-    record.name = info.role;
-    record.hash = info.hash;
-    std::copy(slots.begin(), slots.end(), record.slots.begin());
+    // A handler never logs a call, so the record is still the last one and still where it was.
     record.results = w.results;
-    record.pointee = pointee;
     return w.results.data();
 }

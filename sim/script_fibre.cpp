@@ -32,10 +32,10 @@ struct FibreHost {
     bool returned = false;
 };
 
-FibreHost& host() {
-    static FibreHost state;
-    return state;
-}
+// A plain global, not a function-local static: every native call reaches it.
+FibreHost hostState;
+
+FibreHost& host() { return hostState; }
 
 std::string describeNative(NativeHash hash) {
     const NativeInfo* info = findNative(hash);

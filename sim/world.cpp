@@ -44,6 +44,15 @@ void resetWorld(const WorldOptions& options) {
     w.random.state = options.seed;
     w.invariants.enabled = options.checkInvariants;
     w.invariants.cooldownMinutes = options.cooldownMinutes;
+    refreshStamp(w);
+}
+
+void refreshStamp(World& w) {
+    w.stamp = CallStamp{.frame = w.frame,
+                        .timeMs = frameTimeMs(w.frame),
+                        .day = static_cast<int>(w.clock.dayNumber - w.startDayNumber),
+                        .clockHours = w.clock.minuteOfDay / 60,
+                        .clockMinutes = w.clock.minuteOfDay % 60};
 }
 
 void advanceFrame() {
@@ -51,6 +60,7 @@ void advanceFrame() {
     World& w = world();
     ++w.frame;
     tickFrame(w.clock, w.options.framesPerGameMinute);
+    refreshStamp(w);
     // An event may schedule another that is already due; it runs in this same frame.
     const std::int64_t now = frameTimeMs(w.frame);
     while (!w.events.empty() && w.events.begin()->first <= now) {
@@ -72,16 +82,6 @@ PedState* existingPed(Ped ped) {
     return state != nullptr && state->exists ? state : nullptr;
 }
 
-CallRecord& appendCall() {
-    World& w = world();
-    CallRecord& record = w.calls.emplace_back();
-    record.frame = w.frame;
-    record.timeMs = frameTimeMs(w.frame);
-    record.day = gameDaysNow();
-    record.clockHours = clockHoursNow();
-    record.clockMinutes = clockMinutesNow();
-    return record;
-}
 
 // Controls.
 
@@ -104,16 +104,19 @@ void setClock(int hours, int minutes) {
     GameClock& clock = world().clock;
     clock.minuteOfDay = hours * 60 + minutes;
     clock.framesIntoMinute = 0;
+    refreshStamp(world());
 }
 
 void advanceClock(int minutes) {
     if (minutes < 0) throw std::invalid_argument("advanceClock: the clock only moves forward");
     addMinutes(world().clock, minutes);
+    refreshStamp(world());
 }
 
 void setDate(GameDate date) {
     if (!validDate(date)) throw std::invalid_argument("setDate: no such day in the calendar");
     world().clock.dayNumber = dayNumberOf(date);
+    refreshStamp(world());
 }
 
 // A model the game no longer knows is no longer resident either; peds already wearing it stay.

@@ -23,11 +23,25 @@ namespace sim {
 inline constexpr std::uint64_t junkSlot = 0xDEADBEEFDEADBEEFull;
 inline constexpr std::uint32_t junkHalf = 0xDEADBEEFu;
 
+// pendingCount while no native call is being assembled.
+inline constexpr std::size_t noCallOpen = static_cast<std::size_t>(-1);
+
+// When a call happens, as its record says it; kept up to date by everything that moves the frame
+// or the clock, so that logging a call copies it instead of working it out again.
+struct CallStamp {
+    std::int64_t frame = 0;
+    std::int64_t timeMs = 0;
+    int day = 0;
+    int clockHours = 0;
+    int clockMinutes = 0;
+};
+
 struct World {
     WorldOptions options;
     std::int64_t frame = 0;
     GameClock clock{};
     std::int64_t startDayNumber = 0;
+    CallStamp stamp{};  // of frame and clock: refreshStamp() after changing either
 
     Ped playerPed = playerPedHandleValue;
     int laterPlayerPeds = 0;  // new characters given so far
@@ -48,9 +62,8 @@ struct World {
     // The native call being assembled between nativeInit and nativeCall: its catalogue index,
     // and the slots pushed so far. Pushes past the longest argument list are counted, not kept:
     // the call is refused for its slot count anyway.
-    bool callOpen = false;
     std::size_t pendingIndex = 0;
-    std::size_t pendingCount = 0;
+    std::size_t pendingCount = noCallOpen;
     std::array<std::uint64_t, maxArgumentSlots> pendingSlots{};
     std::array<std::uint64_t, resultSlotCount> results{};
 
@@ -78,7 +91,23 @@ PedState* createdPed(Ped ped);
 // A created ped that still exists; nullptr otherwise.
 PedState* existingPed(Ped ped);
 
-// Appends an empty record stamped with the current frame, time and clock, for the caller to fill.
-CallRecord& appendCall();
+void refreshStamp(World& w);
+
+// Appends a record of the given kind (see hostFunctions) stamped with the current frame, time
+// and clock; the caller fills in slotCount, slots, results and pointee.
+inline CallRecord& appendCall(std::size_t kind) {
+    World& w = world();
+    CallRecord& record = w.calls.emplace_back();
+    record.frame = w.stamp.frame;
+    record.timeMs = w.stamp.timeMs;
+    record.day = w.stamp.day;
+    record.clockHours = w.stamp.clockHours;
+    record.clockMinutes = w.stamp.clockMinutes;
+    record.kind = static_cast<std::uint8_t>(kind);
+    record.host = kind >= nativeCatalogue.size();
+    record.name = callKindName(kind);
+    record.hash = record.host ? 0 : nativeCatalogue[kind].hash;
+    return record;
+}
 
 }  // namespace sim

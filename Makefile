@@ -13,7 +13,7 @@ FUZZ_SECONDS  ?= 60
 SOAK_DAYS     ?= 30
 SEED          ?= 1
 
-.PHONY: all build windows test demo dist save-timelines save-tables bootstrap clean soak fuzz
+.PHONY: all build windows test demo dist save-timelines save-tables bench bootstrap clean soak fuzz
 
 all: build
 
@@ -46,6 +46,12 @@ demo: build
 
 # After an intended change to what the simulator prints: writes every scenario's timeline to
 # tests/scenarios/expected/, which make test compares line by line.
+# Benchmarks, each repeated five times; the table shows medians, then the ratios. BENCH_ARGS adds
+# Google Benchmark options, e.g. BENCH_ARGS=--benchmark_filter=idle.
+bench: build
+	@cmake --build $(BUILD) --target gang_hideouts_bench -j $(JOBS)
+	@$(BUILD)/bench/gang_hideouts_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
+
 save-timelines: build
 	@cmake --build $(BUILD) --target save-timelines
 

@@ -63,6 +63,8 @@ struct World {
     // and the slots pushed so far. Pushes past the longest argument list are counted, not kept:
     // the call is refused for its slot count anyway.
     std::size_t pendingIndex = 0;
+    NativeHash lastHash = nativeCatalogue[0].hash;  // the last native looked up, and its index
+    std::size_t lastIndex = 0;
     std::size_t pendingCount = noCallOpen;
     std::array<std::uint64_t, maxArgumentSlots> pendingSlots{};
     std::array<std::uint64_t, resultSlotCount> results{};
@@ -78,7 +80,13 @@ struct World {
 
 // One world per process. A plain global, not a function-local static: every host function and
 // native reaches it, many times a frame.
+// Hidden on ELF: only the host library itself reaches the world, which then addresses it
+// directly instead of through the global offset table.
+#if defined(__ELF__)
+__attribute__((visibility("hidden"))) extern World theWorld;
+#else
 extern World theWorld;
+#endif
 inline World& world() { return theWorld; }
 
 // Runs one frame: the frame-end invariants of the frame that ends (when asked), the frame

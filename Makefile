@@ -44,14 +44,14 @@ test: build
 demo: build
 	@$(BUILD)/tools/gang-hideouts-sim --build 06h --trace $(BUILD)/demo-trace.jsonl --svg $(BUILD)/demo-map.svg
 
-# After an intended change to what the simulator prints: writes every scenario's timeline to
-# tests/scenarios/expected/, which make test compares line by line.
 # Benchmarks, each repeated five times; the table shows medians, then the ratios. BENCH_ARGS adds
 # Google Benchmark options, e.g. BENCH_ARGS=--benchmark_filter=idle.
 bench: build
 	@cmake --build $(BUILD) --target gang_hideouts_bench -j $(JOBS)
 	@$(BUILD)/bench/gang_hideouts_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
 
+# After an intended change to what the simulator prints: writes every scenario's timeline to
+# tests/scenarios/expected/, which make test compares line by line.
 save-timelines: build
 	@cmake --build $(BUILD) --target save-timelines
 

@@ -61,8 +61,8 @@ BENCHMARK(inlineFloor);
 void idleTickNullHost(benchmark::State& state) {
     nullHostReset(1000.0f);
     for (auto _ : state) nullHostTick();
-    state.counters["natives/tick"] = static_cast<double>(nullHostNativeCalls()) /
-                                     static_cast<double>(state.iterations());
+    state.counters["natives/tick"] =
+        static_cast<double>(nullHostNativeCalls()) / static_cast<double>(state.iterations());
 }
 BENCHMARK(idleTickNullHost);
 
@@ -151,16 +151,26 @@ void simThroughput(benchmark::State& state, const char* scenarioFile, bool traci
         records += session.tracedCalls;
         if (session.expectsFailed > 0) state.SkipWithError("an expect line failed");
     }
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
-    state.counters["records/s"] = benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    state.counters["records/s"] =
+        benchmark::Counter(static_cast<double>(records), benchmark::Counter::kIsRate);
 }
-BENCHMARK_CAPTURE(simThroughput, idle/tracingOff, BENCH_SCENARIO_DIR "/throughput_idle.scenario", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(simThroughput, idle/tracingOn, BENCH_SCENARIO_DIR "/throughput_idle.scenario", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(simThroughput, encounter/tracingOff, BENCH_SCENARIO_DIR "/throughput_encounter.scenario", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(simThroughput, encounter/tracingOn, BENCH_SCENARIO_DIR "/throughput_encounter.scenario", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simThroughput, idle / tracingOff, BENCH_SCENARIO_DIR "/throughput_idle.scenario",
+                  false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simThroughput, idle / tracingOn, BENCH_SCENARIO_DIR "/throughput_idle.scenario",
+                  true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simThroughput, encounter / tracingOff,
+                  BENCH_SCENARIO_DIR "/throughput_encounter.scenario", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(simThroughput, encounter / tracingOn,
+                  BENCH_SCENARIO_DIR "/throughput_encounter.scenario", true)
+    ->Unit(benchmark::kMillisecond);
 
-// Prints the runs as usual and keeps each one's CPU time per iteration (the machine may be shared): the median when the runs are
-// repeated, the single run otherwise.
+// Prints the runs as usual and keeps each one's CPU time per iteration (the machine may be shared):
+// the median when the runs are repeated, the single run otherwise.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> nanoseconds;
@@ -171,7 +181,8 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Aggregate && !median) continue;
             if (run.error_occurred) continue;
-            const double perIteration = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double perIteration =
+                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             if (median || !nanoseconds.contains(run.run_name.str())) {
                 nanoseconds[run.run_name.str()] = perIteration * 1e9;
             }
@@ -186,7 +197,8 @@ void printRatio(const RatioReporter& reporter, const char* name, const char* bas
     if (a == reporter.nanoseconds.end() || b == reporter.nanoseconds.end()) return;
     const double ratio = a->second / b->second;
     std::printf("  %-18s / %-18s %8.2f", name, base, ratio);
-    if (target) std::printf("   (target at most %.0f: %s)", *target, ratio <= *target ? "met" : "MISSED");
+    if (target)
+        std::printf("   (target at most %.0f: %s)", *target, ratio <= *target ? "met" : "MISSED");
     std::printf("\n");
 }
 

@@ -26,7 +26,9 @@ State state;
 
 constexpr std::size_t createPedIndex = sim::nativeIndexOf(native::createPed);
 
-Row& rowOf(NativeHash hash) { return state.table[sim::nativeIndexOf(hash)]; }
+Row& rowOf(NativeHash hash) {
+    return state.table[sim::nativeIndexOf(hash)];
+}
 
 void fillTable() {
     const Answers& a = state.answers;
@@ -35,7 +37,8 @@ void fillTable() {
     rowOf(native::isPlayerDead)[0] = boolSlot(a.playerDead);
     rowOf(native::playerPed)[0] = intSlot(1);
     rowOf(native::playerIndex)[0] = intSlot(0);
-    rowOf(native::entityCoords) = {floatSlot(a.coords.x), floatSlot(a.coords.y), floatSlot(a.coords.z)};
+    rowOf(native::entityCoords) = {floatSlot(a.coords.x), floatSlot(a.coords.y),
+                                   floatSlot(a.coords.z)};
     rowOf(native::distanceBetween)[0] = floatSlot(a.distance);
     rowOf(native::clockHours)[0] = intSlot(a.clockHours);
     rowOf(native::clockMinutes)[0] = intSlot(a.clockMinutes);
@@ -47,7 +50,9 @@ void fillTable() {
 
 }  // namespace
 
-std::int64_t nativeCalls() { return state.calls; }
+std::int64_t nativeCalls() {
+    return state.calls;
+}
 
 void reset(const Answers& answers) {
     state = State{};
@@ -63,14 +68,17 @@ void scriptRegister(ModuleHandle, ScriptEntry) {}
 void scriptUnregister(ModuleHandle) {}
 void scriptWait(std::uint32_t) {}
 
-void nativeInit(NativeHash hash) { nullhost::state.pending = sim::nativeIndexOf(hash); }
+void nativeInit(NativeHash hash) {
+    nullhost::state.pending = sim::nativeIndexOf(hash);
+}
 
 void nativePush64(std::uint64_t) {}
 
 std::uint64_t* nativeCall() {
     using nullhost::state;
     ++state.calls;
-    if (state.pending == nullhost::createPedIndex) state.table[state.pending][0] = intSlot(state.nextPed++);
+    if (state.pending == nullhost::createPedIndex)
+        state.table[state.pending][0] = intSlot(state.nextPed++);
     return state.table[state.pending].data();
 }
 

@@ -1,7 +1,7 @@
 // A script host with no game behind it: every native answers from a fixed table of answers, and
-// scriptWait returns at once. Pushes are ignored. What the plug-in costs against it is the plug-in and the native-call
-// protocol alone; the benchmarks compare the simulated game against it, and the allocation tests
-// count the plug-in's own allocations with it.
+// scriptWait returns at once. Pushes are ignored. What the plug-in costs against it is the plug-in
+// and the native-call protocol alone; the benchmarks compare the simulated game against it, and the
+// allocation tests count the plug-in's own allocations with it.
 #pragma once
 
 #include <cstdint>

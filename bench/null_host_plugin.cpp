@@ -16,8 +16,12 @@ void nullHostReset(float distance) {
     encounterState = EncounterState{};
 }
 
-void nullHostTick() { tick(); }
+void nullHostTick() {
+    tick();
+}
 
-std::int64_t nullHostNativeCalls() { return nullhost::nativeCalls(); }
+std::int64_t nullHostNativeCalls() {
+    return nullhost::nativeCalls();
+}
 
 }  // extern "C"

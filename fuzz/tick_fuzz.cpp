@@ -43,9 +43,11 @@ struct Input {
     }
 };
 
-void footprint(Ped* roster, std::size_t capacity, std::size_t* rosterSize, std::size_t* registryEntries) {
+void footprint(Ped* roster, std::size_t capacity, std::size_t* rosterSize,
+               std::size_t* registryEntries) {
     const GangRoster& gangRoster = encounterState.gangRoster;
-    for (std::size_t i = 0; i < gangRoster.size() && i < capacity; ++i) roster[i] = gangRoster[i].ped;
+    for (std::size_t i = 0; i < gangRoster.size() && i < capacity; ++i)
+        roster[i] = gangRoster[i].ped;
     *rosterSize = gangRoster.size();
     *registryEntries = encounterState.visitRegistry.entries.size();
 }
@@ -66,12 +68,25 @@ Ped someCreatedPed(Input& in) {
 // One change to the game, decided by the input.
 void perturb(Input& in) {
     switch (in.byte() % 12) {
-        case 0: sim::placePlayer(hideoutNear(in)); break;
-        case 1: sim::placePlayer({in.anyFloat(), in.anyFloat(), in.anyFloat()}); break;
-        case 2: sim::setPlayerDead(in.byte() % 2 == 0); break;
-        case 3: sim::setClock(in.byte() % 24, in.byte() % 60); break;
-        case 4: sim::advanceClock(static_cast<int>(in.word() % (4 * 24 * 60))); break;
-        case 5: sim::setDate({.year = 1899 + in.byte() % 2, .month = in.byte() % 12, .day = 1 + in.byte() % 28}); break;
+        case 0:
+            sim::placePlayer(hideoutNear(in));
+            break;
+        case 1:
+            sim::placePlayer({in.anyFloat(), in.anyFloat(), in.anyFloat()});
+            break;
+        case 2:
+            sim::setPlayerDead(in.byte() % 2 == 0);
+            break;
+        case 3:
+            sim::setClock(in.byte() % 24, in.byte() % 60);
+            break;
+        case 4:
+            sim::advanceClock(static_cast<int>(in.word() % (4 * 24 * 60)));
+            break;
+        case 5:
+            sim::setDate(
+                {.year = 1899 + in.byte() % 2, .month = in.byte() % 12, .day = 1 + in.byte() % 28});
+            break;
         case 6:
             if (const Ped ped = someCreatedPed(in)) sim::vanishPed(ped);
             break;
@@ -79,10 +94,15 @@ void perturb(Input& in) {
             if (const Ped ped = someCreatedPed(in)) sim::killPed(ped);
             break;
         case 8:
-            if (const Ped ped = someCreatedPed(in)) sim::movePed(ped, {in.anyFloat(), in.anyFloat(), in.anyFloat()});
+            if (const Ped ped = someCreatedPed(in))
+                sim::movePed(ped, {in.anyFloat(), in.anyFloat(), in.anyFloat()});
             break;
-        case 9: sim::setPedPoolCap(in.byte() % 16); break;
-        case 10: sim::setGate(in.byte() % 3 == 0); break;
+        case 9:
+            sim::setPedPoolCap(in.byte() % 16);
+            break;
+        case 10:
+            sim::setGate(in.byte() % 3 == 0);
+            break;
         default: {
             const GangProfile& profile = gangProfiles[in.byte() % gangProfiles.size()];
             const std::uint8_t how = in.byte() % 3;

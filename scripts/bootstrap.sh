@@ -3,7 +3,7 @@
 # Safe to run on every make: with everything present it checks and returns.
 set -euo pipefail
 
-packages=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin
+packages=(g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev librsvg2-bin clang-format
           g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64)
 # make fuzz alone needs clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then

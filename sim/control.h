@@ -111,7 +111,8 @@ struct CallRecord {
     NativeHash hash;        // 0 for a host function
     // Raw argument slots (host: the arguments); those past slotCount hold nothing to read.
     std::array<std::uint64_t, maxArgumentSlots> slots;
-    std::array<std::uint64_t, resultSlotCount> results;  // as the native left them; 0 for a host call
+    std::array<std::uint64_t, resultSlotCount>
+        results;  // as the native left them; 0 for a host call
     Pointee pointee;
 
     std::span<const std::uint64_t> arguments() const { return {slots.data(), slotCount}; }
@@ -178,7 +179,7 @@ void setClock(int hours, int minutes);  // time of day; the date stays
 void advanceClock(int minutes);  // forward, across midnight into the next days; no frame runs
 void setDate(GameDate date);
 void setModelNeverLoads(std::string_view modelName);  // and evicts it if resident
-void setModelLoads(std::string_view modelName);  // a model set to never load is known again
+void setModelLoads(std::string_view modelName);       // a model set to never load is known again
 void setPedPoolCap(int cap);
 // The player gets a new character (after a mission, say): a new ped handle, at the same place,
 // alive. The old handle names nobody from now on. Returns the new handle.
@@ -198,8 +199,8 @@ void clearCalls();
 const std::vector<SpeechRecord>& speeches();
 std::vector<Ped> createdPeds();  // every ped created by createPed, in creation order
 std::optional<PedState> pedState(Ped ped);
-int livingPedCount();  // created peds that exist and are alive
-Ped playerPedHandle();  // the player's ped now
+int livingPedCount();        // created peds that exist and are alive
+Ped playerPedHandle();       // the player's ped now
 bool wasPlayerPed(Ped ped);  // the player's ped now or at any time before
 std::int64_t currentFrame();
 std::int64_t currentTimeMs();

@@ -63,9 +63,13 @@ void finishSwitch(void* fakeStack, const void** oldBottom, std::size_t* oldSize)
 
 }  // namespace
 
-void bindHostThread() { hostSide().thread = pthread_self(); }
+void bindHostThread() {
+    hostSide().thread = pthread_self();
+}
 
-bool onHostThread() { return pthread_equal(pthread_self(), hostSide().thread) != 0; }
+bool onHostThread() {
+    return pthread_equal(pthread_self(), hostSide().thread) != 0;
+}
 
 Fibre* create(std::size_t stackBytes, void (*base)()) {
     auto fibre = std::make_unique<Fibre>();

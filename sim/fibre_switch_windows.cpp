@@ -23,7 +23,9 @@ HostSide& hostSide() {
     return state;
 }
 
-void WINAPI fibreStart(LPVOID parameter) { static_cast<Fibre*>(parameter)->base(); }
+void WINAPI fibreStart(LPVOID parameter) {
+    static_cast<Fibre*>(parameter)->base();
+}
 
 }  // namespace
 
@@ -35,7 +37,9 @@ void bindHostThread() {
     host.fibre = ConvertThreadToFiber(nullptr);
 }
 
-bool onHostThread() { return GetCurrentThreadId() == hostSide().thread; }
+bool onHostThread() {
+    return GetCurrentThreadId() == hostSide().thread;
+}
 
 Fibre* create(std::size_t stackBytes, void (*base)()) {
     if (hostSide().fibre == nullptr) return nullptr;
@@ -48,9 +52,13 @@ Fibre* create(std::size_t stackBytes, void (*base)()) {
     return fibre;
 }
 
-void enter(Fibre& fibre) { SwitchToFiber(fibre.handle); }
+void enter(Fibre& fibre) {
+    SwitchToFiber(fibre.handle);
+}
 
-void leave(Fibre& /*fibre*/, bool /*forGood*/) { SwitchToFiber(hostSide().fibre); }
+void leave(Fibre& /*fibre*/, bool /*forGood*/) {
+    SwitchToFiber(hostSide().fibre);
+}
 
 void arrived() {}
 

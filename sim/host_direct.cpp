@@ -41,7 +41,8 @@ void waitDirect(std::uint32_t ms) {
 }  // namespace sim
 
 extern "C" void scriptRegister(ModuleHandle module, ScriptEntry entry) {
-    sim::appendHostCall(sim::hostFunction("scriptRegister"), {pointerSlot(module), reinterpret_cast<std::uintptr_t>(entry)});
+    sim::appendHostCall(sim::hostFunction("scriptRegister"),
+                        {pointerSlot(module), reinterpret_cast<std::uintptr_t>(entry)});
     sim::world().script = entry;
 }
 

@@ -17,7 +17,9 @@ namespace sim {
 
 namespace {
 
-InvariantTracker& tracker() { return world().invariants; }
+InvariantTracker& tracker() {
+    return world().invariants;
+}
 
 // Only called once a rule is broken: the one place that makes text.
 [[noreturn]] void broken(std::string_view rule, const std::string& detail) {
@@ -25,7 +27,9 @@ InvariantTracker& tracker() { return world().invariants; }
                     std::string(rule) + ": " + detail);
 }
 
-std::string describePed(Ped ped) { return "ped " + std::to_string(ped); }
+std::string describePed(Ped ped) {
+    return "ped " + std::to_string(ped);
+}
 
 std::string describePoint(int index) {
     int first = 0;
@@ -34,9 +38,8 @@ std::string describePoint(int index) {
         if (index < first + size) {
             const Vector3 p = profile.hideouts[static_cast<std::size_t>(index - first)];
             return "hideout " + std::to_string(index - first + 1) + " of gang list " +
-                   std::to_string(static_cast<int>(profile.gang) + 1) + " (" +
-                   std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z) +
-                   ")";
+                   std::to_string(static_cast<int>(profile.gang) + 1) + " (" + std::to_string(p.x) +
+                   ", " + std::to_string(p.y) + ", " + std::to_string(p.z) + ")";
         }
         first += size;
     }
@@ -52,7 +55,9 @@ Vector3 hideoutPoint(int index) {
     return {};
 }
 
-bool samePoint(Vector3 a, Vector3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool samePoint(Vector3 a, Vector3 b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 // A point listed twice is one hideout: its first index stands for both.
 int canonicalPoint(int index) {
@@ -94,15 +99,15 @@ const std::vector<std::string_view>& compiledLines() {
         for (const GangProfile& profile : gangProfiles) all.emplace_back(profile.spawnLine);
         using Script = std::span<const SpeechStep>;
         const std::array<Script, 18> scripts = {
-            Script(approachTauntDuster), Script(approachTauntExConfederate),
-            Script(approachTauntSwamp), Script(approachTauntInbred),
-            Script(approachTauntMountainMan), Script(approachTauntBandito),
-            Script(firstKillLinesBandito), Script(firstKillLinesInbred),
+            Script(approachTauntDuster),         Script(approachTauntExConfederate),
+            Script(approachTauntSwamp),          Script(approachTauntInbred),
+            Script(approachTauntMountainMan),    Script(approachTauntBandito),
+            Script(firstKillLinesBandito),       Script(firstKillLinesInbred),
             Script(firstKillLinesExConfederate), Script(firstKillLinesSwamp),
-            Script(firstKillLinesMountainMan), Script(firstKillLinesDefault),
-            Script(closingLinesBandito), Script(closingLinesInbred),
-            Script(closingLinesExConfederate), Script(closingLinesSwamp),
-            Script(closingLinesMountainMan), Script(closingLinesDefault)};
+            Script(firstKillLinesMountainMan),   Script(firstKillLinesDefault),
+            Script(closingLinesBandito),         Script(closingLinesInbred),
+            Script(closingLinesExConfederate),   Script(closingLinesSwamp),
+            Script(closingLinesMountainMan),     Script(closingLinesDefault)};
         for (Script script : scripts) addLines(all, script);
         std::sort(all.begin(), all.end());
         all.erase(std::unique(all.begin(), all.end()), all.end());
@@ -144,9 +149,10 @@ void startSquad(InvariantTracker& t, Vector3 position) {
     t.squadPoint = point;
     if (!t.enabled) return;
     if (t.createPedsThisTick > 0) {
-        broken("one squad per tick", "a second squad starts in the same tick, its first member at (" +
-                                         std::to_string(position.x) + ", " + std::to_string(position.y) +
-                                         ", " + std::to_string(position.z) + ")");
+        broken("one squad per tick",
+               "a second squad starts in the same tick, its first member at (" +
+                   std::to_string(position.x) + ", " + std::to_string(position.y) + ", " +
+                   std::to_string(position.z) + ")");
     }
     if (point < 0) {
         broken("in reach", "the first member of a squad stands at (" + std::to_string(position.x) +
@@ -162,12 +168,13 @@ void startSquad(InvariantTracker& t, Vector3 position) {
     }
     if (t.cooldownMinutes > 0) {
         if (t.encounterActive) {
-            broken("armed", "a squad spawns at " + describePoint(point) +
-                                " while an encounter runs (no re-arm, no death since the last squad)");
+            broken("armed",
+                   "a squad spawns at " + describePoint(point) +
+                       " while an encounter runs (no re-arm, no death since the last squad)");
         }
         if (t.visited[static_cast<std::size_t>(point)]) {
-            broken("armed", "a squad spawns at " + describePoint(point) +
-                                ", visited since the last re-arm");
+            broken("armed",
+                   "a squad spawns at " + describePoint(point) + ", visited since the last re-arm");
         }
     }
 }
@@ -233,11 +240,14 @@ void noteDeleteEntity(Ped ped) {
         --t.pedsInWorld;
     }
     if (!t.enabled || ped == 0) return;  // handle 0 names no entity: the game ignores it
-    if (wasPlayerPed(ped)) broken("own peds", "deleteEntity of " + describePed(ped) + ", the player's");
+    if (wasPlayerPed(ped))
+        broken("own peds", "deleteEntity of " + describePed(ped) + ", the player's");
     if (state == nullptr) {
-        broken("own peds", "deleteEntity of " + describePed(ped) + ", which the plug-in never created");
+        broken("own peds",
+               "deleteEntity of " + describePed(ped) + ", which the plug-in never created");
     }
-    if (state->deletedByPlugin) broken("own peds", "deleteEntity of " + describePed(ped) + " a second time");
+    if (state->deletedByPlugin)
+        broken("own peds", "deleteEntity of " + describePed(ped) + " a second time");
 }
 
 void noteSpeech(Ped speaker, std::string_view line) {
@@ -257,7 +267,9 @@ void noteSpeech(Ped speaker, std::string_view line) {
     }
 }
 
-void notePedRemovedByGame() { --tracker().pedsInWorld; }
+void notePedRemovedByGame() {
+    --tracker().pedsInWorld;
+}
 
 void checkFrameInvariants() {
     InvariantTracker& t = tracker();
@@ -267,7 +279,8 @@ void checkFrameInvariants() {
     t.probe(t.roster.data(), t.roster.size(), &rosterSize, &registryEntries);
     try {
         if (registryEntries > hideoutPointCount) {
-            broken("bounded memory", std::to_string(registryEntries) + " visit registry entries, more than the " +
+            broken("bounded memory", std::to_string(registryEntries) +
+                                         " visit registry entries, more than the " +
                                          std::to_string(hideoutPointCount) + " hideout points");
         }
         if (static_cast<std::int64_t>(rosterSize) > t.createPedCalls - t.deleteEntityCalls) {
@@ -286,7 +299,8 @@ void checkFrameInvariants() {
         if (t.pedsInWorld - inWorldAndHeld > t.createPedsThisTick) {
             for (const PedState& ped : world().peds) {
                 const bool inRoster =
-                    std::find(t.roster.begin(), t.roster.begin() + static_cast<std::ptrdiff_t>(held),
+                    std::find(t.roster.begin(),
+                              t.roster.begin() + static_cast<std::ptrdiff_t>(held),
                               ped.handle) != t.roster.begin() + static_cast<std::ptrdiff_t>(held);
                 if (ped.exists && !inRoster) {
                     broken("no leak", describePed(ped.handle) +
@@ -300,8 +314,12 @@ void checkFrameInvariants() {
     }
 }
 
-void setFootprintProbe(FootprintProbe probe) { tracker().probe = probe; }
+void setFootprintProbe(FootprintProbe probe) {
+    tracker().probe = probe;
+}
 
-RunCounts runCounts() { return tracker().counts; }
+RunCounts runCounts() {
+    return tracker().counts;
+}
 
 }  // namespace sim

@@ -317,7 +317,8 @@ static_assert(handlersMatchCatalogue(), "one handler per catalogue native, in ca
 
 const std::array<NativeHandler, nativeCatalogue.size()> nativeHandlers = [] {
     std::array<NativeHandler, nativeCatalogue.size()> table{};
-    for (std::size_t index = 0; index < table.size(); ++index) table[index] = handlerEntries[index].handler;
+    for (std::size_t index = 0; index < table.size(); ++index)
+        table[index] = handlerEntries[index].handler;
     return table;
 }();
 

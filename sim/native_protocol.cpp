@@ -18,8 +18,9 @@ namespace {
 std::string describe(NativeHash hash) {
     const std::size_t index = nativeIndexOf(hash);
     const std::string hex = hexText(hash, 16);
-    return index == noNative ? "native " + hex
-                             : "native " + std::string(nativeCatalogue[index].role) + " (" + hex + ")";
+    return index == noNative
+               ? "native " + hex
+               : "native " + std::string(nativeCatalogue[index].role) + " (" + hex + ")";
 }
 
 // What the native is about to read through its pointer argument, read first: the record keeps
@@ -57,7 +58,9 @@ inline constexpr auto pointerSlots = [] {
 
 // The pending call is dropped before any error, so that a test that catches the error can go on
 // calling natives.
-void dropPendingCall(World& w) { w.pendingCount = noCallOpen; }
+void dropPendingCall(World& w) {
+    w.pendingCount = noCallOpen;
+}
 
 }  // namespace
 
@@ -117,7 +120,8 @@ extern "C" std::uint64_t* nativeCall() {
     const std::size_t textMark = w.callText.size();
     try {
         if (const std::size_t slot = sim::pointerSlots[index]; slot < count) {
-            record.pointee = sim::readPointee(sim::nativeSignatures[index], slot, record.slots[slot]);
+            record.pointee =
+                sim::readPointee(sim::nativeSignatures[index], slot, record.slots[slot]);
         }
         w.results.fill(sim::junkSlot);
         sim::nativeHandlers[index](record.arguments(), w.results.data());

@@ -90,7 +90,8 @@ inline constexpr auto nativeSignatures = [] {
 constexpr bool signatureMatches(const NativeSignature& signature, const NativeInfo& info) {
     if (signature.hash != info.hash) return false;
     for (std::size_t slot = 0; slot < maxArgumentSlots; ++slot) {
-        if ((signature.slots[slot] == SlotKind::unused) != (slot >= info.argumentSlots)) return false;
+        if ((signature.slots[slot] == SlotKind::unused) != (slot >= info.argumentSlots))
+            return false;
     }
     return true;
 }
@@ -121,7 +122,8 @@ constexpr std::optional<std::size_t> pointerSlotOf(const NativeSignature& signat
 
 constexpr bool atMostOnePointerEach() {
     for (const NativeSignature& signature : nativeSignatures) {
-        if (std::count_if(signature.slots.begin(), signature.slots.end(), isPointer) > 1) return false;
+        if (std::count_if(signature.slots.begin(), signature.slots.end(), isPointer) > 1)
+            return false;
     }
     return true;
 }

@@ -37,7 +37,9 @@ void notify(void* module, PluginEntry entry, unsigned int reason) {
 
 }  // namespace
 
-std::string_view pluginFileSuffix() { return ".so"; }
+std::string_view pluginFileSuffix() {
+    return ".so";
+}
 
 std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
     std::error_code error;

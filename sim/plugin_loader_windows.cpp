@@ -17,7 +17,8 @@ std::string systemMessage(DWORD code) {
         nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = length == 0 ? std::string() : std::string(text, length);
     LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
         message.pop_back();
     }
     return (message.empty() ? std::string("LoadLibrary failed") : message) + " (Windows error " +
@@ -26,7 +27,9 @@ std::string systemMessage(DWORD code) {
 
 }  // namespace
 
-std::string_view pluginFileSuffix() { return ".asi"; }
+std::string_view pluginFileSuffix() {
+    return ".asi";
+}
 
 std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
     std::error_code error;
@@ -36,10 +39,13 @@ std::variant<LoadedPlugin, std::string> loadPlugin(const std::string& path) {
     // A bare name would send LoadLibrary searching the system's folders; the file named is meant.
     const std::filesystem::path file = std::filesystem::absolute(path, error);
     HMODULE module = LoadLibraryW(file.c_str());
-    if (module == nullptr) return "cannot load plug-in " + path + ": " + systemMessage(GetLastError());
+    if (module == nullptr)
+        return "cannot load plug-in " + path + ": " + systemMessage(GetLastError());
     return LoadedPlugin{path, module};
 }
 
-void unloadPlugin(const LoadedPlugin& plugin) { FreeLibrary(static_cast<HMODULE>(plugin.module)); }
+void unloadPlugin(const LoadedPlugin& plugin) {
+    FreeLibrary(static_cast<HMODULE>(plugin.module));
+}
 
 }  // namespace sim

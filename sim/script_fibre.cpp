@@ -35,12 +35,15 @@ struct FibreHost {
 // A plain global, not a function-local static: every native call reaches it.
 FibreHost hostState;
 
-FibreHost& host() { return hostState; }
+FibreHost& host() {
+    return hostState;
+}
 
 std::string describeNative(NativeHash hash) {
     const NativeInfo* info = findNative(hash);
     const std::string hex = hexText(hash, 16);
-    return info == nullptr ? "native " + hex : "native " + std::string(info->role) + " (" + hex + ")";
+    return info == nullptr ? "native " + hex
+                           : "native " + std::string(info->role) + " (" + hex + ")";
 }
 
 bool onScriptFibre() {
@@ -55,7 +58,9 @@ void switchToFibre() {
     h.onFibre = false;
 }
 
-void switchToHost(bool forGood) { fibre::leave(*host().fibre->platform, forGood); }
+void switchToHost(bool forGood) {
+    fibre::leave(*host().fibre->platform, forGood);
+}
 
 // Never returns: the fibre is left for good. Whatever is still alive on its stack stays there.
 void stopOnFibre(std::string message) {
@@ -137,7 +142,9 @@ void stopFibreHost() {
     host().active = false;
 }
 
-bool fibreHostActive() { return host().active; }
+bool fibreHostActive() {
+    return host().active;
+}
 
 bool runScriptFrame() {
     FibreHost& h = host();
@@ -153,19 +160,24 @@ bool runScriptFrame() {
     return !h.failure;
 }
 
-std::optional<std::string> hostFailure() { return host().failure; }
+std::optional<std::string> hostFailure() {
+    return host().failure;
+}
 
 void recordHostFailure(std::string message) {
     FibreHost& h = host();
     if (!h.failure) h.failure = std::move(message);
 }
 
-bool scriptReturned() { return host().returned; }
+bool scriptReturned() {
+    return host().returned;
+}
 
 void suspendScript(std::uint32_t ms) {
     FibreHost& h = host();
     if (!onScriptFibre()) {
-        recordHostFailure("scriptWait called off the script fibre (from the plug-in's load or unload)");
+        recordHostFailure(
+            "scriptWait called off the script fibre (from the plug-in's load or unload)");
         return;
     }
     h.fibre->wait = PendingWait{currentFrame(), currentTimeMs(), ms};
@@ -184,9 +196,10 @@ void checkNativeCaller(NativeHash hash) {
     if (++h.nativeCallsThisFrame > h.options.nativeCallsPerFrame) {
         // Built first: a temporary of the call's own expression would never be destroyed, since
         // stopOnFibre does not return.
-        std::string message = "the script did not yield in frame " + std::to_string(currentFrame()) +
-                              ": " + std::to_string(h.options.nativeCallsPerFrame) +
-                              " native calls without a scriptWait, the last " + describeNative(hash);
+        std::string message =
+            "the script did not yield in frame " + std::to_string(currentFrame()) + ": " +
+            std::to_string(h.options.nativeCallsPerFrame) +
+            " native calls without a scriptWait, the last " + describeNative(hash);
         stopOnFibre(std::move(message));
     }
 }

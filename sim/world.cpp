@@ -82,7 +82,6 @@ PedState* existingPed(Ped ped) {
     return state != nullptr && state->exists ? state : nullptr;
 }
 
-
 // Controls.
 
 void placePlayer(Vector3 position) {

@@ -87,7 +87,9 @@ __attribute__((visibility("hidden"))) extern World theWorld;
 #else
 extern World theWorld;
 #endif
-inline World& world() { return theWorld; }
+inline World& world() {
+    return theWorld;
+}
 
 // Runs one frame: the frame-end invariants of the frame that ends (when asked), the frame
 // counter, the game clock, then every scheduled event now due. Direct

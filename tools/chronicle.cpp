@@ -11,10 +11,10 @@
 #include <tuple>
 
 #include "data/squad_formation.h"
+#include "encounter/tick_director.h"
 #include "host/clock_units.h"
 #include "natives/slot.h"
 #include "speech/aftermath_scripts.h"
-#include "encounter/tick_director.h"
 #include "tools/scenario.h"
 
 namespace chronicle {
@@ -42,7 +42,8 @@ const std::vector<KnownScript>& knownScripts() {
             return a->aftermathLookup < b->aftermathLookup;
         });
         for (const GangProfile* profile : lookup) {
-            all.push_back({std::string(profile->displayName) + " first kill", profile->firstKillLines});
+            all.push_back(
+                {std::string(profile->displayName) + " first kill", profile->firstKillLines});
         }
         all.push_back({"Default first kill", firstKillLinesDefault});
         for (const GangProfile* profile : lookup) {
@@ -66,7 +67,8 @@ const std::set<PointBits>& hideoutPoints() {
     static const std::set<PointBits> points = [] {
         std::set<PointBits> all;
         for (const GangProfile& profile : gangProfiles) {
-            for (const Vector3& point : profile.hideouts) all.insert(bitsOf(point.x, point.y, point.z));
+            for (const Vector3& point : profile.hideouts)
+                all.insert(bitsOf(point.x, point.y, point.z));
         }
         return all;
     }();
@@ -79,13 +81,19 @@ When whenOf(const sim::CallRecord& record) {
 
 std::string metres(float value) {
     std::array<char, 32> text{};
-    auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::fixed, 1);
+    auto [end, error] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1);
     return error == std::errc{} ? std::string(text.data(), end) : "?";
 }
 
 Entry& add(Chronicle& chronicle, When when, EventKind kind, std::string text) {
-    chronicle.unprinted.push_back({.when = when, .kind = kind, .text = std::move(text), .squad = 0, .ped = 0, .line = {}, .byMember = false});
+    chronicle.unprinted.push_back({.when = when,
+                                   .kind = kind,
+                                   .text = std::move(text),
+                                   .squad = 0,
+                                   .ped = 0,
+                                   .line = {},
+                                   .byMember = false});
     return chronicle.unprinted.back();
 }
 
@@ -123,7 +131,9 @@ void locateSquad(Squad& squad, Vector3 firstMember) {
     }
 }
 
-std::pair<int, int> keyOf(Gang gang, int point) { return {static_cast<int>(gang), point}; }
+std::pair<int, int> keyOf(Gang gang, int point) {
+    return {static_cast<int>(gang), point};
+}
 
 void startSquad(Chronicle& chronicle, const sim::CallRecord& record, Vector3 firstMember) {
     Reading& reading = chronicle.reading;
@@ -135,7 +145,8 @@ void startSquad(Chronicle& chronicle, const sim::CallRecord& record, Vector3 fir
     squad.spawned = when;
     locateSquad(squad, firstMember);
     add(chronicle, when, EventKind::squad,
-        "squad " + std::to_string(squad.number) + " at " + describePoint(squad) + ", model " + squad.model)
+        "squad " + std::to_string(squad.number) + " at " + describePoint(squad) + ", model " +
+            squad.model)
         .squad = squad.number;
     if (squad.gang) reading.visited[keyOf(*squad.gang, squad.point)] = squad.number;
     chronicle.squads.push_back(std::move(squad));
@@ -148,18 +159,21 @@ void startSquad(Chronicle& chronicle, const sim::CallRecord& record, Vector3 fir
 void noteCreatedPed(Chronicle& chronicle, const sim::CallRecord& record) {
     const When when = whenOf(record);
     const Ped ped = slotInt(record.results[0]);
-    const Vector3 position{slotFloat(record.slots[1]), slotFloat(record.slots[2]), slotFloat(record.slots[3])};
-    if (chronicle.reading.modelRequested || chronicle.squads.empty()) startSquad(chronicle, record, position);
+    const Vector3 position{slotFloat(record.slots[1]), slotFloat(record.slots[2]),
+                           slotFloat(record.slots[3])};
+    if (chronicle.reading.modelRequested || chronicle.squads.empty())
+        startSquad(chronicle, record, position);
     Squad& squad = chronicle.squads.back();
     squad.complete = when;
     squad.members.push_back(ped);
     squad.positions.push_back(position);
     const std::string slot = std::to_string(squad.members.size()) + "/" + std::to_string(squadSize);
     if (ped == 0) chronicle.failedSpawns.push_back({position, when, squad.number});
-    Entry& entry = add(chronicle, when, EventKind::member,
-                       ped == 0 ? "  member " + slot + ": the game created no ped (createPed gave 0)"
-                                : "  ped " + std::to_string(ped) + " created (" + slot + ") at " +
-                                      describePosition(position));
+    Entry& entry =
+        add(chronicle, when, EventKind::member,
+            ped == 0 ? "  member " + slot + ": the game created no ped (createPed gave 0)"
+                     : "  ped " + std::to_string(ped) + " created (" + slot + ") at " +
+                           describePosition(position));
     entry.squad = squad.number;
     entry.ped = ped;
 }
@@ -191,10 +205,11 @@ void noteSpeech(Chronicle& chronicle, const sim::CallRecord& record) {
     const sim::SpeechRecord& speech = speeches[chronicle.reading.speechesSeen++];
     ++chronicle.saidCount[speech.line];
     const bool byPlayer = speech.speaker == sim::playerPedHandle();
-    const std::string label = byPlayer ? scriptLabel(chronicle.reading, speech.line) : std::string{};
+    const std::string label =
+        byPlayer ? scriptLabel(chronicle.reading, speech.line) : std::string{};
     Entry& entry = add(chronicle, whenOf(record), EventKind::said,
-                       (byPlayer ? "" : "  ") + describePed(speech.speaker) + " says " + speech.line + " (v" +
-                           std::to_string(speech.variation) + label + ")");
+                       (byPlayer ? "" : "  ") + describePed(speech.speaker) + " says " +
+                           speech.line + " (v" + std::to_string(speech.variation) + label + ")");
     entry.ped = speech.speaker;
     entry.line = speech.line;
     entry.byMember = !byPlayer;
@@ -206,7 +221,8 @@ void noteDeleted(Chronicle& chronicle, const sim::CallRecord& record) {
     const std::optional<sim::PedState> state = sim::pedState(ped);
     const When when = whenOf(record);
     if (!state) {
-        add(chronicle, when, EventKind::deleted, "the plug-in deleted " + describePed(ped) + ", which the game never created")
+        add(chronicle, when, EventKind::deleted,
+            "the plug-in deleted " + describePed(ped) + ", which the game never created")
             .ped = ped;
         return;
     }
@@ -214,20 +230,21 @@ void noteDeleted(Chronicle& chronicle, const sim::CallRecord& record) {
     std::string why = state->dead ? "dead" : "alive";
     // The record is read after the call, when the plug-in's own delete has already removed the
     // ped; only a vanish noted earlier means the game removed it first.
-    const bool vanishedBefore =
-        std::any_of(chronicle.marks.begin(), chronicle.marks.end(), [ped](const PedMark& mark) {
-            return mark.kind == MarkKind::vanished && mark.ped == ped;
-        });
+    const bool vanishedBefore = std::any_of(
+        chronicle.marks.begin(), chronicle.marks.end(),
+        [ped](const PedMark& mark) { return mark.kind == MarkKind::vanished && mark.ped == ped; });
     if (vanishedBefore) {
         why = "the game had already removed it";
     } else if (sim::playerDeadNow()) {
         why += ", the player is dead";
     } else if (!chronicle.playerPath.empty()) {
-        why += ", " + metres(distance(state->position, chronicle.playerPath.back().position)) + " m from the player";
+        why += ", " + metres(distance(state->position, chronicle.playerPath.back().position)) +
+               " m from the player";
     }
     chronicle.marks.push_back({MarkKind::deleted, ped, state->position, when});
-    add(chronicle, when, EventKind::deleted, "ped " + std::to_string(ped) + " deleted by the plug-in (" + why + ")").ped =
-        ped;
+    add(chronicle, when, EventKind::deleted,
+        "ped " + std::to_string(ped) + " deleted by the plug-in (" + why + ")")
+        .ped = ped;
 }
 
 void noteModelGivenUp(Chronicle& chronicle, const sim::CallRecord& record) {
@@ -235,7 +252,8 @@ void noteModelGivenUp(Chronicle& chronicle, const sim::CallRecord& record) {
     if (!reading.modelRequested || slotHash(record.slots[0]) != reading.requestedModel) return;
     reading.modelRequested = false;
     const When when = whenOf(record);
-    const Vector3 player = chronicle.playerPath.empty() ? Vector3{0.0f, 0.0f, 0.0f} : chronicle.playerPath.back().position;
+    const Vector3 player = chronicle.playerPath.empty() ? Vector3{0.0f, 0.0f, 0.0f}
+                                                        : chronicle.playerPath.back().position;
     const std::optional<HideoutPoint> point = hideoutNear(player, triggerDistance);
     chronicle.failedSpawns.push_back({point ? point->position : player, when, 0});
     const std::int64_t waitedMs = when.timeMs - reading.requestedAt.timeMs;
@@ -279,12 +297,14 @@ void noteHideoutWalk(Chronicle& chronicle, const sim::CallRecord& record) {
     const Squad& last = chronicle.squads.back();
     reading.visited.clear();
     std::string cooldown;
-    if (chronicle.cooldownMinutes) cooldown = " (cooldown " + describeGameMinutes(*chronicle.cooldownMinutes) + ")";
+    if (chronicle.cooldownMinutes)
+        cooldown = " (cooldown " + describeGameMinutes(*chronicle.cooldownMinutes) + ")";
     const std::int64_t since = gameMinutesBetween(last.complete, when);
     const std::string squad = "squad " + std::to_string(last.number);
     // A clock set back (an earlier save loaded) leaves no duration to tell.
-    const std::string howLong = since < 0 ? "the clock having been set back since " + squad
-                                          : describeGameMinutes(since) + " of game time after " + squad;
+    const std::string howLong = since < 0
+                                    ? "the clock having been set back since " + squad
+                                    : describeGameMinutes(since) + " of game time after " + squad;
     add(chronicle, when, EventKind::rearmed, "hideouts re-armed, " + howLong + cooldown);
 }
 
@@ -297,7 +317,9 @@ std::string rearmOf(const Chronicle& chronicle, const Squad& squad) {
 
 }  // namespace
 
-gametime::Moment momentOf(const When& when) { return gametime::momentOf(when.day, when.hours, when.minutes); }
+gametime::Moment momentOf(const When& when) {
+    return gametime::momentOf(when.day, when.hours, when.minutes);
+}
 
 When now() {
     return {sim::currentFrame(), sim::currentTimeMs(), sim::gameDaysNow(), sim::clockHoursNow(),
@@ -306,14 +328,17 @@ When now() {
 
 void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
     auto counted = chronicle.callCount.find(record.name);
-    if (counted == chronicle.callCount.end()) counted = chronicle.callCount.emplace(record.name, 0).first;
+    if (counted == chronicle.callCount.end())
+        counted = chronicle.callCount.emplace(record.name, 0).first;
     ++counted->second;
     if (record.host) {
         if (record.name == "scriptRegister") {
-            add(chronicle, whenOf(record), EventKind::registered, "the plug-in registered its script");
+            add(chronicle, whenOf(record), EventKind::registered,
+                "the plug-in registered its script");
         }
         if (record.name == "scriptUnregister") {
-            add(chronicle, whenOf(record), EventKind::registered, "the plug-in unregistered its script");
+            add(chronicle, whenOf(record), EventKind::registered,
+                "the plug-in unregistered its script");
         }
         return;
     }
@@ -357,23 +382,29 @@ void notePed(Chronicle& chronicle, MarkKind kind, Ped ped) {
     chronicle.marks.push_back({kind, ped, state->position, now()});
 }
 
-void explainQuietHideout(Chronicle& chronicle, std::size_t squadsBeforeRun, std::size_t failedBeforeRun) {
+void explainQuietHideout(Chronicle& chronicle, std::size_t squadsBeforeRun,
+                         std::size_t failedBeforeRun) {
     Reading& reading = chronicle.reading;
-    if (chronicle.playerPath.empty() || sim::playerDeadNow() || chronicle.squads.size() != squadsBeforeRun ||
+    if (chronicle.playerPath.empty() || sim::playerDeadNow() ||
+        chronicle.squads.size() != squadsBeforeRun ||
         chronicle.failedSpawns.size() != failedBeforeRun || chronicle.squads.empty()) {
         return;
     }
-    const std::optional<HideoutPoint> point = hideoutNear(chronicle.playerPath.back().position, triggerDistance);
+    const std::optional<HideoutPoint> point =
+        hideoutNear(chronicle.playerPath.back().position, triggerDistance);
     if (!point) return;
     const std::pair<int, int> key = keyOf(point->gang, point->point);
     if (reading.explained == key) return;
     const Squad& last = chronicle.squads.back();
-    const std::string where = std::string(scenario::gangName(point->gang)) + " " + std::to_string(point->point);
+    const std::string where =
+        std::string(scenario::gangName(point->gang)) + " " + std::to_string(point->point);
     std::string why;
     if (reading.quietSinceSpawn) {
-        why = "squad " + std::to_string(last.number) + "'s encounter runs until the re-arm " + rearmOf(chronicle, last);
+        why = "squad " + std::to_string(last.number) + "'s encounter runs until the re-arm " +
+              rearmOf(chronicle, last);
     } else if (auto visited = reading.visited.find(key); visited != reading.visited.end()) {
-        why = "disarmed since squad " + std::to_string(visited->second) + ", re-arms " + rearmOf(chronicle, last);
+        why = "disarmed since squad " + std::to_string(visited->second) + ", re-arms " +
+              rearmOf(chronicle, last);
     } else {
         return;
     }
@@ -396,10 +427,11 @@ std::string formatEntry(const Entry& entry) {
     const std::int64_t tenths = entry.when.timeMs / 100;
     const std::int64_t seconds = tenths / 10;
     std::array<char, 96> prefix{};
-    std::snprintf(prefix.data(), prefix.size(), "%3d %02d:%02d %3lld:%02lld:%02lld.%lld %8lld  ", entry.when.day,
-                  entry.when.hours, entry.when.minutes, static_cast<long long>(seconds / 3600),
-                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60),
-                  static_cast<long long>(tenths % 10), static_cast<long long>(entry.when.frame));
+    std::snprintf(prefix.data(), prefix.size(), "%3d %02d:%02d %3lld:%02lld:%02lld.%lld %8lld  ",
+                  entry.when.day, entry.when.hours, entry.when.minutes,
+                  static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
+                  static_cast<long long>(seconds % 60), static_cast<long long>(tenths % 10),
+                  static_cast<long long>(entry.when.frame));
     // Long text goes on under itself, broken at spaces, so that no line is wider than the timeline.
     const std::string indent(std::strlen(prefix.data()), ' ');
     std::string_view rest = entry.text;
@@ -420,23 +452,33 @@ std::string formatEntry(const Entry& entry) {
 
 std::string timelineHeading() {
     std::array<char, 96> heading{};
-    std::snprintf(heading.data(), heading.size(), "%3s %-5s %11s %8s  %s", "day", "clock", "frame time", "frame",
-                  "what happened");
+    std::snprintf(heading.data(), heading.size(), "%3s %-5s %11s %8s  %s", "day", "clock",
+                  "frame time", "frame", "what happened");
     return heading.data();
 }
 
 std::string_view eventName(EventKind kind) {
     switch (kind) {
-        case EventKind::command: return "command";
-        case EventKind::registered: return "script";
-        case EventKind::squad: return "squad";
-        case EventKind::member: return "member";
-        case EventKind::said: return "said";
-        case EventKind::deleted: return "deleted";
-        case EventKind::modelGivenUp: return "modelGivenUp";
-        case EventKind::rearmed: return "rearmed";
-        case EventKind::watching: return "watching";
-        case EventKind::noSquad: return "noSquad";
+        case EventKind::command:
+            return "command";
+        case EventKind::registered:
+            return "script";
+        case EventKind::squad:
+            return "squad";
+        case EventKind::member:
+            return "member";
+        case EventKind::said:
+            return "said";
+        case EventKind::deleted:
+            return "deleted";
+        case EventKind::modelGivenUp:
+            return "modelGivenUp";
+        case EventKind::rearmed:
+            return "rearmed";
+        case EventKind::watching:
+            return "watching";
+        case EventKind::noSquad:
+            return "noSquad";
     }
     return "?";
 }
@@ -457,19 +499,23 @@ std::string eventJson(const Entry& entry) {
         return out + "\"";
     };
     std::array<char, 128> when{};
-    std::snprintf(when.data(), when.size(), "{\"frame\":%lld,\"t\":%lld,\"day\":%d,\"clock\":\"%02d:%02d\",",
-                  static_cast<long long>(entry.when.frame), static_cast<long long>(entry.when.timeMs), entry.when.day,
-                  entry.when.hours, entry.when.minutes);
+    std::snprintf(
+        when.data(), when.size(), "{\"frame\":%lld,\"t\":%lld,\"day\":%d,\"clock\":\"%02d:%02d\",",
+        static_cast<long long>(entry.when.frame), static_cast<long long>(entry.when.timeMs),
+        entry.when.day, entry.when.hours, entry.when.minutes);
     std::string text = entry.text;
     text.erase(0, text.find_first_not_of(' '));
-    std::string out = when.data() + std::string("\"event\":") + quoted(eventName(entry.kind)) + ",\"text\":" + quoted(text);
+    std::string out = when.data() + std::string("\"event\":") + quoted(eventName(entry.kind)) +
+                      ",\"text\":" + quoted(text);
     if (entry.squad != 0) out += ",\"squad\":" + std::to_string(entry.squad);
     if (entry.ped != 0) out += ",\"ped\":" + std::to_string(entry.ped);
     if (!entry.line.empty()) out += ",\"line\":" + quoted(entry.line);
     return out + "}";
 }
 
-std::int64_t gameMinutesBetween(const When& from, const When& to) { return momentOf(to) - momentOf(from); }
+std::int64_t gameMinutesBetween(const When& from, const When& to) {
+    return momentOf(to) - momentOf(from);
+}
 
 std::string describeGameMinutes(std::int64_t minutes) {
     if (minutes < 60) return std::to_string(minutes) + " min";

@@ -37,10 +37,10 @@ struct Squad {
     int point;                 // from 1 in the gang's list; 0 when not at a hideout point
     Vector3 hideout;
     std::string model;
-    When spawned;   // its first member was created
-    When complete;  // its last member so far was created
+    When spawned;                           // its first member was created
+    When complete;                          // its last member so far was created
     std::optional<gametime::Moment> stamp;  // the clock the plug-in stamped after the squad
-    std::vector<Ped> members;  // 0 where the game created no ped
+    std::vector<Ped> members;               // 0 where the game created no ped
     std::vector<Vector3> positions;
 };
 
@@ -68,25 +68,25 @@ struct PlayerStop {
 
 // What a timeline line is about; the events file names them.
 enum class EventKind {
-    command,      // a scenario command (and an expect's outcome)
-    registered,   // the plug-in registered or unregistered its script
-    squad,        // a squad started spawning
-    member,       // a member was created, or the game created none
-    said,         // someone said a line
-    deleted,      // the plug-in deleted a ped
-    modelGivenUp, // the plug-in gave up waiting for a model: no squad
-    rearmed,      // the hideouts re-armed
-    watching,     // the player's death ended the encounter; the plug-in watches the hideouts again
-    noSquad,      // the player is near a hideout that spawns nothing, and why
+    command,       // a scenario command (and an expect's outcome)
+    registered,    // the plug-in registered or unregistered its script
+    squad,         // a squad started spawning
+    member,        // a member was created, or the game created none
+    said,          // someone said a line
+    deleted,       // the plug-in deleted a ped
+    modelGivenUp,  // the plug-in gave up waiting for a model: no squad
+    rearmed,       // the hideouts re-armed
+    watching,      // the player's death ended the encounter; the plug-in watches the hideouts again
+    noSquad,       // the player is near a hideout that spawns nothing, and why
 };
 
 struct Entry {
     When when;
     EventKind kind;
     std::string text;
-    int squad = 0;     // the squad it is about; 0: none
-    Ped ped = 0;       // the ped it is about; 0: none
-    std::string line;  // said: the line
+    int squad = 0;          // the squad it is about; 0: none
+    Ped ped = 0;            // the ped it is about; 0: none
+    std::string line;       // said: the line
     bool byMember = false;  // said by a squad member
 };
 
@@ -106,10 +106,11 @@ struct Reading {
     std::optional<int> stampHours;
     bool quietSinceSpawn = false;  // a squad spawned and the hideout walk has not been seen since
     bool newTickSinceSpawn = false;
-    bool playerDeadAtLastLook = false;  // what isPlayerDead last answered the plug-in
+    bool playerDeadAtLastLook = false;    // what isPlayerDead last answered the plug-in
     const KnownScript* script = nullptr;  // the speech script the player is in, if recognised
     std::size_t scriptStep = 0;
-    std::map<std::pair<int, int>, int> visited;  // (gang, point) -> the squad, since the last re-arm
+    std::map<std::pair<int, int>, int>
+        visited;  // (gang, point) -> the squad, since the last re-arm
     std::optional<std::pair<int, int>> explained;  // the hideout a noSquad line was given for
 };
 
@@ -140,7 +141,8 @@ void notePlayer(Chronicle& chronicle, Vector3 position, bool dead);
 void notePed(Chronicle& chronicle, MarkKind kind, Ped ped);
 // After a run: if the player stands within the trigger distance of a hideout and no squad came
 // of it during the run, one line saying why (once per hideout until the player moves).
-void explainQuietHideout(Chronicle& chronicle, std::size_t squadsBeforeRun, std::size_t failedBeforeRun);
+void explainQuietHideout(Chronicle& chronicle, std::size_t squadsBeforeRun,
+                         std::size_t failedBeforeRun);
 // At the end of the run: the members still alive, where they stand.
 void noteSurvivors(Chronicle& chronicle);
 
@@ -157,7 +159,7 @@ std::int64_t gameMinutesBetween(const When& from, const When& to);
 std::string describeGameMinutes(std::int64_t minutes);  // "6 h 2 min"
 
 std::string modelName(Hash model);
-std::string describePoint(const Squad& squad);  // "duster 4" or "(x, y, z)"
+std::string describePoint(const Squad& squad);   // "duster 4" or "(x, y, z)"
 std::string describePosition(Vector3 position);  // "(x, y, z)"
 float distance(Vector3 a, Vector3 b);
 

@@ -20,11 +20,13 @@ struct ByteUnit {
     std::int64_t bytes;
 };
 // Decimal units, largest first, so that describeBytes picks the largest that fits.
-constexpr std::array<ByteUnit, 3> byteUnits = {{{"GB", 1'000'000'000}, {"MB", 1'000'000}, {"KB", 1'000}}};
+constexpr std::array<ByteUnit, 3> byteUnits = {
+    {{"GB", 1'000'000'000}, {"MB", 1'000'000}, {"KB", 1'000}}};
 
 std::string buildNames() {
     std::string names;
-    for (const BuildInfo& build : buildTable) names += (names.empty() ? "" : "|") + std::string(build.name);
+    for (const BuildInfo& build : buildTable)
+        names += (names.empty() ? "" : "|") + std::string(build.name);
     return names;
 }
 
@@ -59,12 +61,16 @@ std::string* textTarget(Options& options, std::string_view name) {
 }
 
 // Stores one option's value; a message when the value is bad.
-std::optional<std::string> takeValue(Options& options, const ValueOption& option, std::string_view value) {
+std::optional<std::string> takeValue(Options& options, const ValueOption& option,
+                                     std::string_view value) {
     const std::string named = std::string(option.name) + " " + std::string(value);
     switch (option.takes) {
-        case Takes::text: *textTarget(options, option.name) = value; return std::nullopt;
+        case Takes::text:
+            *textTarget(options, option.name) = value;
+            return std::nullopt;
         case Takes::seed: {
-            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), options.seed);
+            auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), options.seed);
             if (error != std::errc{} || end != value.data() + value.size()) {
                 return named + ": not a whole number from 0 to 18446744073709551615";
             }
@@ -72,13 +78,15 @@ std::optional<std::string> takeValue(Options& options, const ValueOption& option
         }
         case Takes::moment: {
             const std::optional<gametime::Moment> moment = gametime::parseMoment(value);
-            if (!moment) return named + ": write a game-clock moment, HH:MM (day 0) or \"day D HH:MM\"";
+            if (!moment)
+                return named + ": write a game-clock moment, HH:MM (day 0) or \"day D HH:MM\"";
             (option.name == "--trace-from" ? options.traceFrom : options.traceUntil) = moment;
             return std::nullopt;
         }
         case Takes::bytes: {
             const std::optional<std::int64_t> bytes = parseBytes(value);
-            if (!bytes || *bytes <= 0) return named + ": write a size such as 500MB, 4GB or 100000 (bytes)";
+            if (!bytes || *bytes <= 0)
+                return named + ": write a size such as 500MB, 4GB or 100000 (bytes)";
             options.traceLimitBytes = *bytes;
             return std::nullopt;
         }
@@ -106,8 +114,8 @@ std::optional<std::string> checkTogether(Options& options) {
         return "--trace-from and --trace-until choose what --trace writes: give --trace FILE too";
     }
     if (options.traceFrom && options.traceUntil && *options.traceUntil <= *options.traceFrom) {
-        return "--trace-until " + gametime::describeMoment(*options.traceUntil) + " is not after --trace-from " +
-               gametime::describeMoment(*options.traceFrom);
+        return "--trace-until " + gametime::describeMoment(*options.traceUntil) +
+               " is not after --trace-from " + gametime::describeMoment(*options.traceFrom);
     }
     if (!options.listGang.empty() && !scenario::gangNamed(options.listGang)) {
         return "--list hideouts " + options.listGang + ": unknown gang";
@@ -118,7 +126,9 @@ std::optional<std::string> checkTogether(Options& options) {
 
 }  // namespace
 
-std::span<const BuildInfo> builds() { return buildTable; }
+std::span<const BuildInfo> builds() {
+    return buildTable;
+}
 
 std::optional<std::int32_t> cooldownOfBuild(std::string_view build) {
     for (const BuildInfo& info : buildTable) {
@@ -139,7 +149,8 @@ std::optional<std::int64_t> parseBytes(std::string_view text) {
     std::int64_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     // A petabyte of trace is far past any disk; the bound keeps the product from overflowing.
-    if (error != std::errc{} || end != text.data() + text.size() || value > 1'000'000'000'000'000 / unit) {
+    if (error != std::errc{} || end != text.data() + text.size() ||
+        value > 1'000'000'000'000'000 / unit) {
         return std::nullopt;
     }
     return value * unit;
@@ -149,7 +160,8 @@ std::string describeBytes(std::int64_t bytes) {
     for (const ByteUnit& unit : byteUnits) {
         if (bytes >= unit.bytes) {
             std::array<char, 32> text{};
-            std::snprintf(text.data(), text.size(), "%.1f %s", static_cast<double>(bytes) / static_cast<double>(unit.bytes),
+            std::snprintf(text.data(), text.size(), "%.1f %s",
+                          static_cast<double>(bytes) / static_cast<double>(unit.bytes),
                           std::string(unit.suffix).c_str());
             return text.data();
         }
@@ -163,7 +175,8 @@ std::variant<Options, std::string> parseCommandLine(std::span<const std::string_
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view name = args[i];
         std::optional<std::string_view> inlineValue;
-        if (std::size_t equals = name.find('='); name.starts_with("--") && equals != std::string_view::npos) {
+        if (std::size_t equals = name.find('=');
+            name.starts_with("--") && equals != std::string_view::npos) {
             inlineValue = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
@@ -186,7 +199,8 @@ std::variant<Options, std::string> parseCommandLine(std::span<const std::string_
             if (candidate.name == name) option = &candidate;
         }
         if (option == nullptr) return "unknown option " + std::string(args[i]);
-        if (!seen.insert(option->name).second) return std::string(option->name) + " given twice: give it once";
+        if (!seen.insert(option->name).second)
+            return std::string(option->name) + " given twice: give it once";
         if (!inlineValue && i + 1 == args.size()) return std::string(name) + " needs a value";
         const std::string_view value = inlineValue ? *inlineValue : args[++i];
         if (value.empty()) return std::string(name) + " needs a value";
@@ -205,11 +219,13 @@ std::variant<Options, std::string> parseCommandLine(std::span<const std::string_
 std::string usageText() {
     return "usage: gang-hideouts-sim [--build " + buildNames() +
            " | --plugin PATH] [--scenario FILE] [--seed N]\n"
-           "         [--trace FILE [--trace-from MOMENT] [--trace-until MOMENT] [--trace-limit SIZE]]\n"
+           "         [--trace FILE [--trace-from MOMENT] [--trace-until MOMENT] [--trace-limit "
+           "SIZE]]\n"
            "         [--svg FILE] [--events FILE] [--brief] [--invariants]\n"
            "       gang-hideouts-sim --list hideouts [GANG] | --list natives | --list builds\n"
            "\n"
-           "Loads a Gang Hideouts plug-in build into the simulated game the way the game loads it,\n"
+           "Loads a Gang Hideouts plug-in build into the simulated game the way the game loads "
+           "it,\n"
            "plays a scenario and prints what happened as a timeline.\n"
            "\n"
            "  --build NNh          the build to load (default 06h), found beside this program\n"
@@ -240,13 +256,17 @@ std::string usageText() {
            "  player dead | player alive           gate on | gate off\n"
            "  model NAME never | model NAME loads  move N X Y Z\n"
            "  pool N                               date YYYY-MM-DD\n"
-           "  player new                           expect ... (squads, squad, peds, deleted, said,\n"
+           "  player new                           expect ... (squads, squad, peds, deleted, "
+           "said,\n"
            "                                         not said, calls)\n"
-           "One game day is 48 minutes of frame time. The README's simulator section explains each\n"
+           "One game day is 48 minutes of frame time. The README's simulator section explains "
+           "each\n"
            "command, the timeline and the trace.\n"
            "\n"
-           "Exit status: 0 done, 1 an expect line failed, 2 bad usage, a bad scenario, an output that\n"
-           "cannot be written or a plug-in that cannot be loaded, 3 the plug-in broke a rule of the\n"
+           "Exit status: 0 done, 1 an expect line failed, 2 bad usage, a bad scenario, an output "
+           "that\n"
+           "cannot be written or a plug-in that cannot be loaded, 3 the plug-in broke a rule of "
+           "the\n"
            "script host or an invariant and the run stopped.\n";
 }
 

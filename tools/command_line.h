@@ -17,18 +17,19 @@ namespace cli {
 inline constexpr int exitDone = 0;
 inline constexpr int exitExpectFailed = 1;
 inline constexpr int exitBadInput = 2;  // bad usage, a bad scenario, a plug-in that cannot load
-inline constexpr int exitHostError = 3; // the plug-in broke the host's rules or an invariant; the run stopped
+inline constexpr int exitHostError =
+    3;  // the plug-in broke the host's rules or an invariant; the run stopped
 
 // The trace a run may write unless --trace-limit says otherwise: an idle frame traces about
 // 16 KB, so this is a little over half an hour of frame time.
 inline constexpr std::int64_t defaultTraceLimitBytes = 2'000'000'000;
 
 struct Options {
-    std::string build;       // "06h" ... "72h"; empty when pluginPath is given
-    std::string pluginPath;  // empty: the build's file
+    std::string build;         // "06h" ... "72h"; empty when pluginPath is given
+    std::string pluginPath;    // empty: the build's file
     std::string scenarioPath;  // empty: the bundled demo
     std::uint64_t seed = 1;
-    std::string tracePath;  // empty: no trace
+    std::string tracePath;                       // empty: no trace
     std::optional<gametime::Moment> traceFrom;   // none: from the start
     std::optional<gametime::Moment> traceUntil;  // none: to the end
     std::int64_t traceLimitBytes = defaultTraceLimitBytes;

@@ -34,15 +34,17 @@ std::int64_t countOf(const std::map<std::string, std::int64_t, std::less<>>& cou
     return found == counts.end() ? 0 : found->second;
 }
 
-std::string timesWord(std::int64_t count) { return wording::counted(count, "time", "times"); }
+std::string timesWord(std::int64_t count) {
+    return wording::counted(count, "time", "times");
+}
 
 Outcome latestSquadIs(const scenario::Expect& expect, const chronicle::Chronicle& chronicle) {
     if (chronicle.squads.empty()) return {false, "no squad yet"};
     const chronicle::Squad& squad = chronicle.squads.back();
     const bool placeMatches = squad.gang == expect.gang && squad.point == expect.point;
     const bool modelMatches = expect.name.empty() || squad.model == expect.name;
-    return {placeMatches && modelMatches,
-            "squad " + std::to_string(squad.number) + " at " + chronicle::describePoint(squad) + ", " + squad.model};
+    return {placeMatches && modelMatches, "squad " + std::to_string(squad.number) + " at " +
+                                              chronicle::describePoint(squad) + ", " + squad.model};
 }
 
 }  // namespace
@@ -52,11 +54,16 @@ Outcome check(const scenario::Expect& expect, const chronicle::Chronicle& chroni
     switch (expect.kind) {
         case ExpectKind::squads:
             return countIs(static_cast<std::int64_t>(chronicle.squads.size()), expect.count);
-        case ExpectKind::squadAt: return latestSquadIs(expect, chronicle);
-        case ExpectKind::peds: return countIs(countPeds().inWorld, expect.count);
-        case ExpectKind::pedsAlive: return countIs(countPeds().alive, expect.count);
-        case ExpectKind::pedsDead: return countIs(countPeds().dead, expect.count);
-        case ExpectKind::deleted: return countIs(chronicle.deletedCount, expect.count);
+        case ExpectKind::squadAt:
+            return latestSquadIs(expect, chronicle);
+        case ExpectKind::peds:
+            return countIs(countPeds().inWorld, expect.count);
+        case ExpectKind::pedsAlive:
+            return countIs(countPeds().alive, expect.count);
+        case ExpectKind::pedsDead:
+            return countIs(countPeds().dead, expect.count);
+        case ExpectKind::deleted:
+            return countIs(chronicle.deletedCount, expect.count);
         case ExpectKind::said: {
             const std::int64_t said = countOf(chronicle.saidCount, expect.name);
             const bool passed = expect.exactCount ? said == expect.count : said > 0;
@@ -66,7 +73,8 @@ Outcome check(const scenario::Expect& expect, const chronicle::Chronicle& chroni
             const std::int64_t said = countOf(chronicle.saidCount, expect.name);
             return {said == 0, "said " + timesWord(said)};
         }
-        case ExpectKind::calls: return countIs(countOf(chronicle.callCount, expect.name), expect.count);
+        case ExpectKind::calls:
+            return countIs(countOf(chronicle.callCount, expect.name), expect.count);
     }
     return {false, "unknown expectation"};
 }

@@ -35,7 +35,8 @@ std::optional<Moment> parseMoment(std::string_view text) {
         text.remove_prefix(space + 1);
     }
     const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3) return std::nullopt;
+    if (colon == std::string_view::npos || colon < 1 || colon > 2 || text.size() != colon + 3)
+        return std::nullopt;
     const std::optional<int> hours = number(text.substr(0, colon), 23);
     const std::optional<int> minutes = number(text.substr(colon + 1), 59);
     if (!hours || !minutes) return std::nullopt;
@@ -55,7 +56,9 @@ Moment momentOf(int day, int hours, int minutes) {
     return static_cast<Moment>(day) * minutesPerDay + hours * minutesPerHour + minutes;
 }
 
-Moment momentNow() { return momentOf(sim::gameDaysNow(), sim::clockHoursNow(), sim::clockMinutesNow()); }
+Moment momentNow() {
+    return momentOf(sim::gameDaysNow(), sim::clockHoursNow(), sim::clockMinutesNow());
+}
 
 std::int64_t framesForGameMinutes(std::int64_t minutes) {
     return minutes * sim::WorldOptions{}.framesPerGameMinute;

@@ -55,8 +55,7 @@ constexpr bool everyNativeMeant() {
     }
     return true;
 }
-static_assert(everyNativeMeant(),
-              "one meaning per native, in the catalogue's order");
+static_assert(everyNativeMeant(), "one meaning per native, in the catalogue's order");
 
 std::string line(const char* format, auto... values) {
     std::array<char, 160> text{};
@@ -75,7 +74,8 @@ std::string hideouts(std::optional<Gang> only) {
             const Vector3& point = profile.hideouts[i];
             out += line("%-13s %3llu  %9.1f  %9.1f  %7.1f  %s\n", gang.c_str(),
                         static_cast<unsigned long long>(i + 1), static_cast<double>(point.x),
-                        static_cast<double>(point.y), static_cast<double>(point.z), squadModel(profile, point));
+                        static_cast<double>(point.y), static_cast<double>(point.z),
+                        squadModel(profile, point));
         }
     }
     return out;
@@ -84,7 +84,8 @@ std::string hideouts(std::optional<Gang> only) {
 std::string natives() {
     std::string out = "role name             what it does\n";
     for (const NativeMeaning& native : nativeMeanings) {
-        out += line("%-21s %s\n", std::string(native.role).c_str(), std::string(native.meaning).c_str());
+        out += line("%-21s %s\n", std::string(native.role).c_str(),
+                    std::string(native.meaning).c_str());
     }
     return out + "\n`expect calls ROLE N` counts the calls of a native by its role name.\n";
 }

@@ -9,7 +9,8 @@
 
 namespace listings {
 
-// Every hideout (or one gang's): gang, number for `goto GANG N`, position, the model its squad wears.
+// Every hideout (or one gang's): gang, number for `goto GANG N`, position, the model its squad
+// wears.
 std::string hideouts(std::optional<Gang> only);
 // The natives by the role name `expect calls` takes, with what each does in the game.
 std::string natives();

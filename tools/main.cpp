@@ -97,12 +97,15 @@ struct Inputs {
 
 std::variant<Inputs, int> readInputs(const cli::Options& options) {
     Inputs inputs;
-    inputs.pluginPath = options.pluginPath.empty() ? pluginFileOf(options.build) : options.pluginPath;
+    inputs.pluginPath =
+        options.pluginPath.empty() ? pluginFileOf(options.build) : options.pluginPath;
     std::error_code error;
     if (fs::is_directory(inputs.pluginPath, error)) {
-        return fail("cannot load plug-in " + inputs.pluginPath + ": it is a directory", cli::exitBadInput);
+        return fail("cannot load plug-in " + inputs.pluginPath + ": it is a directory",
+                    cli::exitBadInput);
     }
-    inputs.build = options.pluginPath.empty() ? options.build : buildWithContentOf(inputs.pluginPath);
+    inputs.build =
+        options.pluginPath.empty() ? options.build : buildWithContentOf(inputs.pluginPath);
     inputs.scenarioPath = options.scenarioPath.empty() ? bundledDemo() : options.scenarioPath;
     auto loaded = scenario::loadScenario(inputs.scenarioPath);
     if (auto* bad = std::get_if<scenario::ScenarioError>(&loaded)) {
@@ -123,7 +126,8 @@ player::TraceWindow traceWindowOf(const cli::Options& options) {
 
 // Refuses, before anything runs, outputs that would overwrite an input or each other, cannot be
 // written, or a trace expected to outgrow its limit; opens the rest.
-std::optional<std::string> openOutputs(const cli::Options& options, const Inputs& inputs, Outputs& outputs) {
+std::optional<std::string> openOutputs(const cli::Options& options, const Inputs& inputs,
+                                       Outputs& outputs) {
     std::vector<output::NamedPath> wanted;
     if (!options.tracePath.empty()) wanted.push_back({"--trace", options.tracePath});
     if (!options.svgPath.empty()) wanted.push_back({"--svg", options.svgPath});
@@ -132,15 +136,17 @@ std::optional<std::string> openOutputs(const cli::Options& options, const Inputs
                                                  {"the plug-in", inputs.pluginPath}};
     if (std::optional<std::string> clash = output::findClash(read, wanted)) return clash;
     if (!options.tracePath.empty()) {
-        const std::int64_t estimate = traceestimate::estimatedBytes(inputs.scenario, traceWindowOf(options));
+        const std::int64_t estimate =
+            traceestimate::estimatedBytes(inputs.scenario, traceWindowOf(options));
         if (estimate > options.traceLimitBytes) {
-            return "the trace of this run would be about " + cli::describeBytes(estimate) + ", more than its limit of " +
-                   cli::describeBytes(options.traceLimitBytes) +
+            return "the trace of this run would be about " + cli::describeBytes(estimate) +
+                   ", more than its limit of " + cli::describeBytes(options.traceLimitBytes) +
                    ": narrow it with --trace-from and --trace-until, or raise --trace-limit";
         }
     }
-    for (auto [path, file] : {std::pair{&options.tracePath, &outputs.trace}, std::pair{&options.svgPath, &outputs.svg},
-                              std::pair{&options.eventsPath, &outputs.events}}) {
+    for (auto [path, file] :
+         {std::pair{&options.tracePath, &outputs.trace}, std::pair{&options.svgPath, &outputs.svg},
+          std::pair{&options.eventsPath, &outputs.events}}) {
         if (path->empty()) continue;
         if (std::optional<std::string> error = output::open(*file, *path)) {
             outputs.discard();
@@ -150,25 +156,29 @@ std::optional<std::string> openOutputs(const cli::Options& options, const Inputs
     return std::nullopt;
 }
 
-void printHeading(const Inputs& inputs, const player::Session& session, const cli::Options& options) {
+void printHeading(const Inputs& inputs, const player::Session& session,
+                  const cli::Options& options) {
     std::cout << "Gang Hideouts simulator: ";
     if (!inputs.build.empty()) {
         std::cout << "build " << inputs.build << " (respawn cooldown "
                   << chronicle::describeGameMinutes(*session.chronicle.cooldownMinutes) << ")";
     } else {
-        std::cout << "plug-in " << inputs.pluginPath << " (respawn cooldown unknown: not one of the builds)";
+        std::cout << "plug-in " << inputs.pluginPath
+                  << " (respawn cooldown unknown: not one of the builds)";
     }
     std::cout << ", seed " << options.seed << "\nscenario " << inputs.scenarioPath << "\n"
               << chronicle::timelineHeading() << "\n";
 }
 
 // Loads the plug-in, plays the scenario and unloads it; the message of a plug-in that cannot load.
-std::variant<std::optional<scenario::ScenarioError>, std::string> play(player::Session& session, const Inputs& inputs) {
+std::variant<std::optional<scenario::ScenarioError>, std::string> play(player::Session& session,
+                                                                       const Inputs& inputs) {
     auto plugin = sim::loadPlugin(inputs.pluginPath);
     if (auto* error = std::get_if<std::string>(&plugin)) return *error;
     player::takeCalls(session);
     std::optional<scenario::ScenarioError> scenarioError;
-    if (!sim::hostFailure() && !session.stopped) scenarioError = player::playScenario(session, inputs.scenario);
+    if (!sim::hostFailure() && !session.stopped)
+        scenarioError = player::playScenario(session, inputs.scenario);
     if (!sim::hostFailure() && !scenarioError && !session.stopped) {
         sim::unloadPlugin(std::get<sim::LoadedPlugin>(plugin));
         player::takeCalls(session);
@@ -178,16 +188,20 @@ std::variant<std::optional<scenario::ScenarioError>, std::string> play(player::S
 
 void printSummary(const player::Session& session, const cli::Options& options) {
     const chronicle::Chronicle& story = session.chronicle;
-    std::cout << "\n" << wording::counted(static_cast<std::int64_t>(story.squads.size()), "squad", "squads") << ", "
-              << wording::counted(story.deletedCount, "member", "members") << " removed by the plug-in, "
+    std::cout << "\n"
+              << wording::counted(static_cast<std::int64_t>(story.squads.size()), "squad", "squads")
+              << ", " << wording::counted(story.deletedCount, "member", "members")
+              << " removed by the plug-in, "
               << wording::counted(session.tracedCalls, "call", "calls") << ", "
-              << wording::counted(session.expectsPassed, "expect", "expects") << " passed, " << session.expectsFailed
-              << " failed\n";
+              << wording::counted(session.expectsPassed, "expect", "expects") << " passed, "
+              << session.expectsFailed << " failed\n";
     if (!options.svgPath.empty()) std::cout << "map written to " << options.svgPath << "\n";
     if (!options.tracePath.empty()) {
-        std::cout << "trace written to " << options.tracePath << " (" << cli::describeBytes(session.traceBytes) << ")\n";
+        std::cout << "trace written to " << options.tracePath << " ("
+                  << cli::describeBytes(session.traceBytes) << ")\n";
     }
-    if (!options.eventsPath.empty()) std::cout << "events written to " << options.eventsPath << "\n";
+    if (!options.eventsPath.empty())
+        std::cout << "events written to " << options.eventsPath << "\n";
 }
 
 int run(const cli::Options& options) {
@@ -233,7 +247,8 @@ int run(const cli::Options& options) {
     }
     if (std::optional<std::string> failure = sim::hostFailure()) {
         outputs.discard();
-        return fail("host error, the run stopped at frame " + std::to_string(sim::currentFrame()) + ": " + *failure,
+        return fail("host error, the run stopped at frame " + std::to_string(sim::currentFrame()) +
+                        ": " + *failure,
                     cli::exitHostError);
     }
     if (session.stopped) {
@@ -243,7 +258,8 @@ int run(const cli::Options& options) {
     player::finish(session);
     if (!options.svgPath.empty()) {
         const std::string buildText = inputs.build.empty() ? inputs.pluginPath : inputs.build;
-        outputs.svg.stream << svg::renderMap(session.chronicle, {buildText, inputs.scenarioPath, options.seed});
+        outputs.svg.stream << svg::renderMap(session.chronicle,
+                                             {buildText, inputs.scenarioPath, options.seed});
     }
     for (output::OutputFile* file : {&outputs.trace, &outputs.svg, &outputs.events}) {
         if (file->path.empty()) continue;
@@ -258,7 +274,8 @@ int run(const cli::Options& options) {
 
 int list(const cli::Options& options) {
     if (options.list == "hideouts") {
-        std::cout << listings::hideouts(options.listGang.empty() ? std::nullopt : scenario::gangNamed(options.listGang));
+        std::cout << listings::hideouts(
+            options.listGang.empty() ? std::nullopt : scenario::gangNamed(options.listGang));
     } else if (options.list == "natives") {
         std::cout << listings::natives();
     } else {

@@ -33,7 +33,9 @@ void forgetTemporary(const std::string& path) {
     }
 }
 
-std::string reason() { return errno != 0 ? std::strerror(errno) : "write error"; }
+std::string reason() {
+    return errno != 0 ? std::strerror(errno) : "write error";
+}
 
 // Two names of one file: the same file on disk when both exist, else the same absolute name.
 bool sameFile(const std::string& a, const std::string& b) {
@@ -49,7 +51,8 @@ std::optional<std::string> unwritable(const fs::path& path) {
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status)) return "it is a directory";
     if (fs::is_regular_file(status)) {
-        constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        constexpr fs::perms anyWrite =
+            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
         if ((status.permissions() & anyWrite) == fs::perms::none) return "it is read-only";
         // Opened for appending, so that the check changes nothing.
         errno = 0;
@@ -77,7 +80,8 @@ std::string freeTemporaryName(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> findClash(const std::vector<NamedPath>& inputs, const std::vector<NamedPath>& outputs) {
+std::optional<std::string> findClash(const std::vector<NamedPath>& inputs,
+                                     const std::vector<NamedPath>& outputs) {
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const NamedPath& output = outputs[i];
         for (const NamedPath& input : inputs) {
@@ -91,7 +95,8 @@ std::optional<std::string> findClash(const std::vector<NamedPath>& inputs, const
         if (fs::is_character_file(output.path, error)) continue;
         for (std::size_t j = 0; j < i; ++j) {
             if (sameFile(output.path, outputs[j].path)) {
-                return outputs[j].what + " and " + output.what + " name the same file " + output.path;
+                return outputs[j].what + " and " + output.what + " name the same file " +
+                       output.path;
             }
         }
     }
@@ -100,7 +105,8 @@ std::optional<std::string> findClash(const std::vector<NamedPath>& inputs, const
 
 std::optional<std::string> open(OutputFile& file, const std::string& path) {
     file.path = path;
-    if (std::optional<std::string> why = unwritable(path)) return "cannot write " + path + ": " + *why;
+    if (std::optional<std::string> why = unwritable(path))
+        return "cannot write " + path + ": " + *why;
     std::error_code error;
     const bool regular = !fs::exists(path, error) || fs::is_regular_file(path, error);
     errno = 0;

@@ -26,7 +26,8 @@ struct NamedPath {
 
 // Refuses an output that is also an input or another output: the same name, or another name of
 // the same file. A message naming both, or nullopt.
-std::optional<std::string> findClash(const std::vector<NamedPath>& inputs, const std::vector<NamedPath>& outputs);
+std::optional<std::string> findClash(const std::vector<NamedPath>& inputs,
+                                     const std::vector<NamedPath>& outputs);
 
 // Opens the file for writing (the temporary beside it, or the device itself); a message naming the
 // file and why when it cannot be written: a directory, a missing directory, no permission.

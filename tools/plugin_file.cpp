@@ -16,7 +16,8 @@ std::filesystem::path programDirectory() {
 }
 
 std::string pluginFileOf(std::string_view build) {
-    const std::string file = "GangHideouts" + std::string(build) + std::string(sim::pluginFileSuffix());
+    const std::string file =
+        "GangHideouts" + std::string(build) + std::string(sim::pluginFileSuffix());
     const std::filesystem::path beside = programDirectory() / file;
     std::error_code error;
     if (std::filesystem::exists(beside, error)) return beside.string();

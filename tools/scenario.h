@@ -81,15 +81,15 @@ struct MovePed {
 
 // What an `expect` line asserts about everything that has happened so far.
 enum class ExpectKind {
-    squads,       // expect squads N: squads the plug-in has spawned
-    squadAt,      // expect squad GANG N [MODEL]: where the latest squad spawned, and its model
-    peds,         // expect peds N: created peds still in the world, alive or dead
-    pedsAlive,    // expect peds alive N
-    pedsDead,     // expect peds dead N
-    deleted,      // expect deleted N: peds the plug-in deleted
-    said,         // expect said LINE [N]: said at least once, or exactly N times
-    notSaid,      // expect not said LINE
-    calls,        // expect calls NATIVE N: calls of a native, by its role name
+    squads,     // expect squads N: squads the plug-in has spawned
+    squadAt,    // expect squad GANG N [MODEL]: where the latest squad spawned, and its model
+    peds,       // expect peds N: created peds still in the world, alive or dead
+    pedsAlive,  // expect peds alive N
+    pedsDead,   // expect peds dead N
+    deleted,    // expect deleted N: peds the plug-in deleted
+    said,       // expect said LINE [N]: said at least once, or exactly N times
+    notSaid,    // expect not said LINE
+    calls,      // expect calls NATIVE N: calls of a native, by its role name
 };
 
 struct Expect {

@@ -1,7 +1,7 @@
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -9,8 +9,8 @@
 #include <sstream>
 #include <utility>
 
-#include "natives/catalogue.h"
 #include "host/clock_units.h"
+#include "natives/catalogue.h"
 #include "tools/scenario.h"
 
 namespace scenario {
@@ -47,7 +47,9 @@ bool knownNative(std::string_view role) {
     return false;
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
 
 std::vector<std::string_view> splitWords(std::string_view text) {
     std::vector<std::string_view> words;
@@ -70,7 +72,8 @@ std::optional<std::int64_t> wholeNumber(std::string_view text) {
 
 std::int64_t count(std::string_view text, std::string_view what, std::int64_t smallest) {
     std::optional<std::int64_t> value = wholeNumber(text);
-    if (!value) throw LineError{"bad " + std::string(what) + " " + quoted(text) + ": not a whole number"};
+    if (!value)
+        throw LineError{"bad " + std::string(what) + " " + quoted(text) + ": not a whole number"};
     if (*value < smallest || *value > largestNumber) {
         throw LineError{"bad " + std::string(what) + " " + quoted(text) + ": must be " +
                         std::to_string(smallest) + " to " + std::to_string(largestNumber)};
@@ -100,8 +103,9 @@ Vector3 position(std::span<const std::string_view> words) {
 // "10s", "500ms", "2min", "6h", "2d", or several of them, largest first: "1h30min". In
 // milliseconds.
 std::int64_t duration(std::string_view text) {
-    const LineError bad{"bad duration " + quoted(text) +
-                        ": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"};
+    const LineError bad{
+        "bad duration " + quoted(text) +
+        ": write a whole number and a unit, ms, s, min, h or d (e.g. 10s, 2min, 1h30min)"};
     std::string_view rest = text;
     std::int64_t total = 0;
     std::int64_t previousUnitMs = 0;
@@ -120,8 +124,8 @@ std::int64_t duration(std::string_view text) {
         if (!value || unit == nullptr) throw bad;
         if (previousUnitMs != 0 && unit->ms >= previousUnitMs) throw bad;
         if (*value > largestNumber) {
-            throw LineError{"bad duration " + quoted(text) + ": at most " + std::to_string(largestNumber) +
-                            " of a unit"};
+            throw LineError{"bad duration " + quoted(text) + ": at most " +
+                            std::to_string(largestNumber) + " of a unit"};
         }
         rest.remove_prefix(unit->suffix.size());
         total += *value * unit->ms;
@@ -145,7 +149,8 @@ std::pair<int, int> clockTime(std::string_view text) {
 
 // YYYY-MM-DD, a day that exists in the Gregorian calendar.
 SetDate calendarDate(std::string_view text) {
-    const LineError bad{"bad date " + quoted(text) + ": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"};
+    const LineError bad{"bad date " + quoted(text) +
+                        ": write YYYY-MM-DD, a day of the calendar (e.g. 1899-06-14)"};
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') throw bad;
     const std::optional<std::int64_t> year = wholeNumber(text.substr(0, 4));
     const std::optional<std::int64_t> month = wholeNumber(text.substr(5, 2));
@@ -169,7 +174,8 @@ Gang gang(std::string_view text) {
 
 void wantWords(std::span<const std::string_view> words, std::size_t least, std::size_t most,
                std::string_view usage) {
-    if (words.size() < least || words.size() > most) throw LineError{"usage: " + std::string(usage)};
+    if (words.size() < least || words.size() > most)
+        throw LineError{"usage: " + std::string(usage)};
 }
 
 Action parseClock(std::span<const std::string_view> words) {
@@ -193,8 +199,8 @@ int hideoutPoint(Gang named, std::string_view gangWord, std::string_view pointWo
     const std::optional<std::int64_t> point = wholeNumber(pointWord);
     if (!point) throw LineError{"bad point " + quoted(pointWord) + ": not a whole number"};
     if (*point < 1 || *point > static_cast<std::int64_t>(points)) {
-        throw LineError{"bad point " + quoted(pointWord) + ": " + std::string(gangWord) + " has points 1 to " +
-                        std::to_string(points)};
+        throw LineError{"bad point " + quoted(pointWord) + ": " + std::string(gangWord) +
+                        " has points 1 to " + std::to_string(points)};
     }
     return static_cast<int>(*point);
 }
@@ -204,15 +210,15 @@ Action parseGoto(std::span<const std::string_view> words) {
     if (words.size() < 2) throw LineError{"usage: " + std::string(usage)};
     if (!gangNamed(words[1]) && wholeNumberOrMetres(words[1])) {
         if (words.size() != 4) {
-            throw LineError{"a position takes three numbers, X Y Z (got " + std::to_string(words.size() - 1) +
-                            "): goto X Y Z"};
+            throw LineError{"a position takes three numbers, X Y Z (got " +
+                            std::to_string(words.size() - 1) + "): goto X Y Z"};
         }
         return GotoPosition{position(words.subspan(1))};
     }
     const Gang named = gang(words[1]);
     if (words.size() == 4 || words.size() == 5) {
-        throw LineError{"an offset takes three numbers, DX DY DZ (got " + std::to_string(words.size() - 3) +
-                        "): goto GANG N DX DY DZ"};
+        throw LineError{"an offset takes three numbers, DX DY DZ (got " +
+                        std::to_string(words.size() - 3) + "): goto GANG N DX DY DZ"};
     }
     if (words.size() != 3 && words.size() != 6) throw LineError{"usage: " + std::string(usage)};
     const int point = hideoutPoint(named, words[1], words[2]);
@@ -249,13 +255,15 @@ Action parseRun(std::span<const std::string_view> words) {
     if (words.size() == 4 && words[2] == "game") {
         for (const GameUnit& unit : gameUnits) {
             if (words[3] == unit.singular || words[3] == unit.plural) {
-                return RunGameMinutes{count(words[1], "count of game " + std::string(unit.plural), 0) * unit.minutes};
+                return RunGameMinutes{
+                    count(words[1], "count of game " + std::string(unit.plural), 0) * unit.minutes};
             }
         }
         throw LineError{"bad unit " + quoted(words[3]) + ": game days, game hours or game minutes"};
     }
     if (words.size() == 3) {
-        if (words[2] != "frames" && words[2] != "frame") throw LineError{"usage: " + std::string(usage)};
+        if (words[2] != "frames" && words[2] != "frame")
+            throw LineError{"usage: " + std::string(usage)};
         return RunFrames{count(words[1], "frame count", 0)};
     }
     if (words.size() != 2) throw LineError{"usage: " + std::string(usage)};
@@ -302,7 +310,8 @@ Action parseExpect(std::span<const std::string_view> words) {
         expect.name = words[3];
     } else if (what == "calls" && words.size() == 4) {
         if (!knownNative(words[2])) {
-            throw LineError{"unknown native " + quoted(words[2]) + ": use a role name such as createPed"};
+            throw LineError{"unknown native " + quoted(words[2]) +
+                            ": use a role name such as createPed"};
         }
         expect.kind = ExpectKind::calls;
         expect.name = words[2];
@@ -323,7 +332,8 @@ Action parseCommand(std::span<const std::string_view> words) {
         constexpr std::string_view usage = "player dead | player alive | player new";
         wantWords(words, 2, 2, usage);
         if (words[1] == "new") return NewPlayerPed{};
-        if (words[1] != "dead" && words[1] != "alive") throw LineError{"usage: " + std::string(usage)};
+        if (words[1] != "dead" && words[1] != "alive")
+            throw LineError{"usage: " + std::string(usage)};
         return SetPlayerDead{words[1] == "dead"};
     }
     if (name == "gate") {
@@ -344,7 +354,8 @@ Action parseCommand(std::span<const std::string_view> words) {
     }
     if (name == "move") {
         wantWords(words, 5, 5, "move N X Y Z");
-        return MovePed{static_cast<int>(count(words[1], "ped number", 1)), position(words.subspan(2))};
+        return MovePed{static_cast<int>(count(words[1], "ped number", 1)),
+                       position(words.subspan(2))};
     }
     if (name == "pool") {
         wantWords(words, 2, 2, "pool N");
@@ -355,13 +366,16 @@ Action parseCommand(std::span<const std::string_view> words) {
         return calendarDate(words[1]);
     }
     if (name == "expect") return parseExpect(words);
-    throw LineError{"unknown command " + quoted(name) +
-                    " (clock, goto, run, kill, player, gate, model, vanish, move, pool, date, expect)"};
+    throw LineError{
+        "unknown command " + quoted(name) +
+        " (clock, goto, run, kill, player, gate, model, vanish, move, pool, date, expect)"};
 }
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -404,7 +418,8 @@ std::variant<Scenario, ScenarioError> loadScenario(const std::string& fileName) 
     }
     std::ifstream file(fileName, std::ios::binary);
     if (!file) {
-        return ScenarioError{fileName, 0, "cannot read the scenario: " + std::string(std::strerror(errno))};
+        return ScenarioError{fileName, 0,
+                             "cannot read the scenario: " + std::string(std::strerror(errno))};
     }
     std::ostringstream text;
     text << file.rdbuf();

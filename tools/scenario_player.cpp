@@ -31,8 +31,10 @@ void printLine(Session& session, const chronicle::Entry& entry) {
 std::string describePeds(const std::vector<Ped>& peds) {
     if (peds.empty()) return "none";
     bool consecutive = true;
-    for (std::size_t i = 1; i < peds.size(); ++i) consecutive = consecutive && peds[i] == peds[i - 1] + 1;
-    if (consecutive && peds.size() > 2) return std::to_string(peds.front()) + "-" + std::to_string(peds.back());
+    for (std::size_t i = 1; i < peds.size(); ++i)
+        consecutive = consecutive && peds[i] == peds[i - 1] + 1;
+    if (consecutive && peds.size() > 2)
+        return std::to_string(peds.front()) + "-" + std::to_string(peds.back());
     std::string out;
     for (Ped ped : peds) out += (out.empty() ? "" : ", ") + std::to_string(ped);
     return out;
@@ -43,13 +45,15 @@ void flushFold(Session& session) {
     if (fold.squad) {
         chronicle::Entry squad = *fold.squad;
         squad.text += ", peds " + describePeds(fold.peds);
-        if (fold.notCreated > 0) squad.text += ", " + std::to_string(fold.notCreated) + " not created";
+        if (fold.notCreated > 0)
+            squad.text += ", " + std::to_string(fold.notCreated) + " not created";
         printLine(session, squad);
     }
     if (fold.firstLine) {
         std::string said;
         for (const auto& [line, count] : fold.lines) {
-            said += (said.empty() ? "" : "; ") + line + " " + (count == 1 ? "once" : std::to_string(count) + " times");
+            said += (said.empty() ? "" : "; ") + line + " " +
+                    (count == 1 ? "once" : std::to_string(count) + " times");
         }
         chronicle::Entry lines{};
         lines.when = *fold.firstLine;
@@ -101,11 +105,14 @@ void printTimeline(Session& session) {
     chronicle.unprinted.clear();
 }
 
-void showProgress(Session& session, const std::string& command, std::int64_t done, std::int64_t total) {
-    if (!session.showProgress || done % progressEveryFrames != 0 || total < progressEveryFrames) return;
+void showProgress(Session& session, const std::string& command, std::int64_t done,
+                  std::int64_t total) {
+    if (!session.showProgress || done % progressEveryFrames != 0 || total < progressEveryFrames)
+        return;
     std::fprintf(stderr, "\r\033[K%s: %lld%%  (day %d %02d:%02d, frame %lld)", command.c_str(),
-                 static_cast<long long>(done * 100 / total), sim::gameDaysNow(), sim::clockHoursNow(),
-                 sim::clockMinutesNow(), static_cast<long long>(sim::currentFrame()));
+                 static_cast<long long>(done * 100 / total), sim::gameDaysNow(),
+                 sim::clockHoursNow(), sim::clockMinutesNow(),
+                 static_cast<long long>(sim::currentFrame()));
 }
 
 void endProgress(Session& session, std::int64_t total) {
@@ -131,15 +138,16 @@ bool runFrames(Session& session, const std::string& command, std::int64_t total,
 
 bool runUntilMoment(Session& session, const std::string& command, gametime::Moment moment) {
     const std::int64_t total = gametime::framesForGameMinutes(moment - gametime::momentNow());
-    return runFrames(session, command, total, [&](std::int64_t) { return gametime::momentNow() >= moment; });
+    return runFrames(session, command, total,
+                     [&](std::int64_t) { return gametime::momentNow() >= moment; });
 }
 
 Ped createdPed(int index, std::string_view command) {
     const std::vector<Ped> peds = sim::createdPeds();
     if (index > static_cast<int>(peds.size())) {
-        throw CommandError{std::string(command) + " " + std::to_string(index) +
-                           ": the plug-in has created only " +
-                           wording::counted(static_cast<std::int64_t>(peds.size()), "ped", "peds") + " so far"};
+        throw CommandError{
+            std::string(command) + " " + std::to_string(index) + ": the plug-in has created only " +
+            wording::counted(static_cast<std::int64_t>(peds.size()), "ped", "peds") + " so far"};
     }
     return peds[static_cast<std::size_t>(index) - 1];
 }
@@ -159,7 +167,8 @@ bool aliveInWorld(Ped ped) {
     return state && state->exists && !state->dead;
 }
 
-void checkExpect(Session& session, const scenario::Command& command, const scenario::Expect& expect) {
+void checkExpect(Session& session, const scenario::Command& command,
+                 const scenario::Expect& expect) {
     const expectations::Outcome outcome = expectations::check(expect, session.chronicle);
     if (outcome.passed) {
         ++session.expectsPassed;
@@ -180,7 +189,8 @@ struct Perform {
 
     void note() const { chronicle::noteAction(session.chronicle, command.text); }
     void noteWithPed(Ped ped) const {
-        chronicle::noteAction(session.chronicle, command.text + " (ped " + std::to_string(ped) + ")");
+        chronicle::noteAction(session.chronicle,
+                              command.text + " (ped " + std::to_string(ped) + ")");
     }
 
     bool operator()(const scenario::ClockSet& action) const {
@@ -195,8 +205,10 @@ struct Perform {
     }
     bool operator()(const scenario::GotoHideout& action) const {
         note();
-        const Vector3 point = ::profileOf(action.gang).hideouts[static_cast<std::size_t>(action.point) - 1];
-        movePlayer(session, {point.x + action.offset.x, point.y + action.offset.y, point.z + action.offset.z});
+        const Vector3 point =
+            ::profileOf(action.gang).hideouts[static_cast<std::size_t>(action.point) - 1];
+        movePlayer(session, {point.x + action.offset.x, point.y + action.offset.y,
+                             point.z + action.offset.z});
         return true;
     }
     bool operator()(const scenario::GotoPosition& action) const {
@@ -219,8 +231,12 @@ struct Perform {
         note();
         // The next time the clock reads HH:MM: today, or tomorrow if that is past.
         const gametime::Moment now = gametime::momentNow();
-        const gametime::Moment today = gametime::momentOf(sim::gameDaysNow(), action.hours, action.minutes);
-        return runUntilMoment(session, command.text, today >= now ? today : gametime::momentOf(sim::gameDaysNow() + 1, action.hours, action.minutes));
+        const gametime::Moment today =
+            gametime::momentOf(sim::gameDaysNow(), action.hours, action.minutes);
+        return runUntilMoment(session, command.text,
+                              today >= now ? today
+                                           : gametime::momentOf(sim::gameDaysNow() + 1,
+                                                                action.hours, action.minutes));
     }
     bool operator()(const scenario::RunUntilMoment& action) const {
         note();
@@ -307,20 +323,24 @@ struct Perform {
 bool isRun(const scenario::Action& action) {
     using namespace scenario;
     return std::holds_alternative<RunFor>(action) || std::holds_alternative<RunFrames>(action) ||
-           std::holds_alternative<RunUntil>(action) || std::holds_alternative<RunUntilMoment>(action) ||
+           std::holds_alternative<RunUntil>(action) ||
+           std::holds_alternative<RunUntilMoment>(action) ||
            std::holds_alternative<RunGameMinutes>(action);
 }
 
 void writeTrace(Session& session, const sim::CallRecord& record) {
     if (session.trace == nullptr || session.stopped) return;
-    if (!inWindow(session.traceWindow, gametime::momentOf(record.day, record.clockHours, record.clockMinutes))) return;
+    if (!inWindow(session.traceWindow,
+                  gametime::momentOf(record.day, record.clockHours, record.clockMinutes)))
+        return;
     const std::string line = sim::traceLine(record);
     session.traceBytes += static_cast<std::int64_t>(line.size()) + 1;
     if (session.traceWindow.limitBytes > 0 && session.traceBytes > session.traceWindow.limitBytes) {
-        session.stopped = "the trace reached its limit of " + std::to_string(session.traceWindow.limitBytes) +
-                          " bytes at " + gametime::describeMoment(gametime::momentNow()) + " (frame " +
-                          std::to_string(sim::currentFrame()) +
-                          "); raise --trace-limit or narrow the window with --trace-from and --trace-until";
+        session.stopped =
+            "the trace reached its limit of " + std::to_string(session.traceWindow.limitBytes) +
+            " bytes at " + gametime::describeMoment(gametime::momentNow()) + " (frame " +
+            std::to_string(sim::currentFrame()) +
+            "); raise --trace-limit or narrow the window with --trace-from and --trace-until";
         return;
     }
     *session.trace << line << '\n';

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <ostream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -42,10 +42,10 @@ struct Session {
     TraceWindow traceWindow;
     std::int64_t traceBytes = 0;
     std::ostream* timeline = nullptr;
-    bool brief = false;               // the timeline folds squads (see BriefFold)
+    bool brief = false;  // the timeline folds squads (see BriefFold)
     BriefFold fold;
-    std::ostream* events = nullptr;   // the timeline as JSON Lines; none when nullptr
-    bool showProgress = false;  // a progress line on stderr during long runs
+    std::ostream* events = nullptr;  // the timeline as JSON Lines; none when nullptr
+    bool showProgress = false;       // a progress line on stderr during long runs
     std::int64_t tracedCalls = 0;
     int expectsFailed = 0;
     int expectsPassed = 0;

@@ -19,7 +19,8 @@ namespace soak {
 namespace {
 
 // The world's default clock rate and pool.
-constexpr int msPerGameMinute = sim::WorldOptions{}.framesPerGameMinute * 1000 / sim::framesPerSecond;
+constexpr int msPerGameMinute =
+    sim::WorldOptions{}.framesPerGameMinute * 1000 / sim::framesPerSecond;
 constexpr int normalPool = sim::WorldOptions{}.pedPoolCap;
 
 // The session's own draws, apart from the game's: splitmix64, the same on every platform.
@@ -42,7 +43,9 @@ std::string number(float value) {
     return text;
 }
 
-std::string two(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string two(int value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
 
 struct Session {
     Draws draws{};
@@ -76,8 +79,8 @@ void play(Session& s, const std::string& line) {
     ++s.result.commands;
     auto parsed = scenario::parseScenario(line, "soak");
     if (auto* error = std::get_if<scenario::ScenarioError>(&parsed)) {
-        s.result.failure = "the soak wrote a bad command, line " + std::to_string(lineNumber) + ": " +
-                           scenario::describe(*error);
+        s.result.failure = "the soak wrote a bad command, line " + std::to_string(lineNumber) +
+                           ": " + scenario::describe(*error);
         s.stopped = true;
         return;
     }
@@ -116,7 +119,8 @@ std::vector<int> pedsInWorld(bool aliveOnly) {
     const std::vector<Ped> created = sim::createdPeds();
     for (std::size_t i = 0; i < created.size(); ++i) {
         const std::optional<sim::PedState> state = sim::pedState(created[i]);
-        if (state && state->exists && (!aliveOnly || !state->dead)) found.push_back(static_cast<int>(i) + 1);
+        if (state && state->exists && (!aliveOnly || !state->dead))
+            found.push_back(static_cast<int>(i) + 1);
     }
     return found;
 }
@@ -130,8 +134,8 @@ void visitHideout(Session& s) {
     const float dx = static_cast<float>(s.draws.between(-1000, 1000)) / 1000.0f * reach * 0.7f;
     const float dy = static_cast<float>(s.draws.between(-1000, 1000)) / 1000.0f * reach * 0.7f;
     s.at = {hideout.x + dx, hideout.y + dy, hideout.z};
-    play(s, "goto " + std::string(scenario::gangName(profile.gang)) + " " + std::to_string(point) + " " +
-                number(dx) + " " + number(dy) + " 0");
+    play(s, "goto " + std::string(scenario::gangName(profile.gang)) + " " + std::to_string(point) +
+                " " + number(dx) + " " + number(dy) + " 0");
     runFor(s, 5, 45);
 }
 
@@ -142,7 +146,8 @@ void fight(Session& s) {
         play(s, "kill squad");
     } else {
         for (int kills = s.draws.between(1, 3); kills > 0; --kills) {
-            play(s, "kill " + std::to_string(living[static_cast<std::size_t>(s.draws.below(static_cast<int>(living.size())))]));
+            play(s, "kill " + std::to_string(living[static_cast<std::size_t>(
+                                  s.draws.below(static_cast<int>(living.size())))]));
         }
     }
     runFor(s, 2, 30);
@@ -150,12 +155,14 @@ void fight(Session& s) {
 
 void walkAway(Session& s) {
     const float far = static_cast<float>(s.draws.between(60, 300));
-    goTo(s, {s.at.x + (s.draws.chance(50) ? far : -far), s.at.y + static_cast<float>(s.draws.between(-50, 50)), s.at.z});
+    goTo(s, {s.at.x + (s.draws.chance(50) ? far : -far),
+             s.at.y + static_cast<float>(s.draws.between(-50, 50)), s.at.z});
     runFor(s, 2, 20);
 }
 
 void travelFar(Session& s) {
-    goTo(s, {static_cast<float>(s.draws.between(-3000, 3000)), static_cast<float>(s.draws.between(-3000, 3000)), 100.0f});
+    goTo(s, {static_cast<float>(s.draws.between(-3000, 3000)),
+             static_cast<float>(s.draws.between(-3000, 3000)), 100.0f});
     runFor(s, 1, 10);
 }
 
@@ -170,7 +177,8 @@ void die(Session& s) {
 void sleep(Session& s) {
     const int hours = s.draws.between(2, 12);
     const int minutes = s.draws.below(60);
-    play(s, "clock +" + std::to_string(hours) + "h" + (minutes > 0 ? std::to_string(minutes) + "min" : ""));
+    play(s, "clock +" + std::to_string(hours) + "h" +
+                (minutes > 0 ? std::to_string(minutes) + "min" : ""));
     runFor(s, 1, 3);
 }
 
@@ -186,7 +194,8 @@ void loadSave(Session& s) {
                 month = 11;
                 --year;
             }
-            day += std::array<int, 12>{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}[static_cast<std::size_t>(month)];
+            day += std::array<int, 12>{
+                31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}[static_cast<std::size_t>(month)];
         }
         play(s, "date " + std::to_string(year) + "-" + two(month + 1) + "-" + two(day));
     }
@@ -219,7 +228,9 @@ void modelFault(Session& s) {
         return;
     }
     const GangProfile& profile = gangProfiles[static_cast<std::size_t>(s.draws.below(6))];
-    const char* model = profile.secondaryModel != nullptr && s.draws.chance(50) ? profile.secondaryModel : profile.primaryModel;
+    const char* model = profile.secondaryModel != nullptr && s.draws.chance(50)
+                            ? profile.secondaryModel
+                            : profile.primaryModel;
     s.missingModels.emplace_back(model);
     play(s, "model " + std::string(model) + " never");
 }
@@ -227,18 +238,21 @@ void modelFault(Session& s) {
 void pedFault(Session& s) {
     const std::vector<int> present = pedsInWorld(false);
     if (present.empty()) return;
-    const int ped = present[static_cast<std::size_t>(s.draws.below(static_cast<int>(present.size())))];
+    const int ped =
+        present[static_cast<std::size_t>(s.draws.below(static_cast<int>(present.size())))];
     if (s.draws.chance(50)) {
         play(s, "vanish " + std::to_string(ped));
         return;
     }
     const float off = static_cast<float>(s.draws.between(-250, 250));
-    play(s, "move " + std::to_string(ped) + " " + number(s.at.x + off) + " " + number(s.at.y - off) + " " +
-                number(s.at.z));
+    play(s, "move " + std::to_string(ped) + " " + number(s.at.x + off) + " " +
+                number(s.at.y - off) + " " + number(s.at.z));
 }
 
 void runUntil(Session& s) {
-    const int minuteOfDay = (sim::clockHoursNow() * 60 + sim::clockMinutesNow() + s.draws.between(5, 30)) % minutesPerDay;
+    const int minuteOfDay =
+        (sim::clockHoursNow() * 60 + sim::clockMinutesNow() + s.draws.between(5, 30)) %
+        minutesPerDay;
     play(s, "run until " + two(minuteOfDay / 60) + ":" + two(minuteOfDay % 60));
     s.minutesPlayed += 5;  // at least; the frames are counted by the world anyway
 }
@@ -303,7 +317,8 @@ Result run(const Options& options) {
         pick(s.draws)(s);
         if (options.progress && s.minutesPlayed - reported >= 60) {
             reported = s.minutesPlayed;
-            options.progress(s.minutesPlayed / minutesPerDay, sim::currentFrame(), sim::runCounts().squads);
+            options.progress(s.minutesPlayed / minutesPerDay, sim::currentFrame(),
+                             sim::runCounts().squads);
         }
     }
     if (!s.stopped) {

@@ -24,7 +24,9 @@ struct ClockWalk {
         traced += std::max<std::int64_t>(0, until - from);
         at += frames;
     }
-    void runTo(gametime::Moment moment) { run(std::max<std::int64_t>(0, moment * framesPerMinute - at)); }
+    void runTo(gametime::Moment moment) {
+        run(std::max<std::int64_t>(0, moment * framesPerMinute - at));
+    }
     gametime::Moment moment() const { return at / framesPerMinute; }
     std::int64_t day() const { return moment() / gametime::momentOf(1, 0, 0); }
 };
@@ -34,15 +36,16 @@ struct ClockWalk {
 std::int64_t framesInWindow(const scenario::Scenario& scenario, const player::TraceWindow& window) {
     const sim::WorldOptions world{};
     ClockWalk clock{.window = window,
-                    .at = gametime::framesForGameMinutes(gametime::momentOf(0, world.startHours, world.startMinutes))};
+                    .at = gametime::framesForGameMinutes(
+                        gametime::momentOf(0, world.startHours, world.startMinutes))};
     for (const scenario::Command& command : scenario.commands) {
         std::visit(
             [&](const auto& action) {
                 using namespace scenario;
                 using T = std::decay_t<decltype(action)>;
                 if constexpr (std::is_same_v<T, ClockSet>) {
-                    clock.at = gametime::framesForGameMinutes(
-                        gametime::momentOf(static_cast<int>(clock.day()), action.hours, action.minutes));
+                    clock.at = gametime::framesForGameMinutes(gametime::momentOf(
+                        static_cast<int>(clock.day()), action.hours, action.minutes));
                 } else if constexpr (std::is_same_v<T, ClockAdvance>) {
                     clock.at += gametime::framesForGameMinutes(action.minutes);
                 } else if constexpr (std::is_same_v<T, RunFor>) {
@@ -50,7 +53,8 @@ std::int64_t framesInWindow(const scenario::Scenario& scenario, const player::Tr
                 } else if constexpr (std::is_same_v<T, RunFrames>) {
                     clock.run(action.frames);
                 } else if constexpr (std::is_same_v<T, RunUntil>) {
-                    gametime::Moment then = gametime::momentOf(static_cast<int>(clock.day()), action.hours, action.minutes);
+                    gametime::Moment then = gametime::momentOf(static_cast<int>(clock.day()),
+                                                               action.hours, action.minutes);
                     if (then < clock.moment()) then += gametime::momentOf(1, 0, 0);
                     clock.runTo(then);
                 } else if constexpr (std::is_same_v<T, RunUntilMoment>) {

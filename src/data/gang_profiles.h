@@ -222,7 +222,8 @@ constexpr bool aftermathLookupIsASequence() {
     }
     return true;
 }
-static_assert(aftermathLookupIsASequence(), "aftermathLookup must number the compared gangs 1, 2, 3, ...");
+static_assert(aftermathLookupIsASequence(),
+              "aftermathLookup must number the compared gangs 1, 2, 3, ...");
 
 // Every gang's hideouts together: the number of points the plug-in knows.
 constexpr std::size_t hideoutPointCount() {

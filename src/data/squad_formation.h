@@ -25,7 +25,8 @@ inline constexpr auto squadFormation = std::to_array<Vector3>({
     {-4.0f, 0.0f, 0.0f},
     {0.0f, 4.0f, 0.0f},
 });
-static_assert(squadFormation.size() == static_cast<std::size_t>(squadSize), "one formation slot per squad member");
+static_assert(squadFormation.size() == static_cast<std::size_t>(squadSize),
+              "one formation slot per squad member");
 
 // The model name of a squad at hideoutPoint: the secondary model where the profile has one and
 // the point's x is at most secondaryModelMaxX (compared as 32-bit floats), else the primary one.

@@ -44,7 +44,8 @@ void cullFarDeadMembers() {
     std::size_t position = 0;
     while (position < encounterState.gangRoster.size()) {
         const Ped member = encounterState.gangRoster[position].ped;
-        if (!isEntityDead(member) || !(distanceFrom(player, entityCoords(member)) > deadCullDistance)) {
+        if (!isEntityDead(member) ||
+            !(distanceFrom(player, entityCoords(member)) > deadCullDistance)) {
             ++position;
             continue;
         }
@@ -64,6 +65,7 @@ void checkFightOver() {
     for (const RosterEntry& entry : encounterState.gangRoster) {
         if (!isEntityDead(entry.ped)) return;
     }
-    runSpeechScript(aftermathScriptsFor(entityModel(encounterState.gangRoster.front().ped)).closing);
+    runSpeechScript(
+        aftermathScriptsFor(entityModel(encounterState.gangRoster.front().ped)).closing);
     encounterState.fightOverHandled = true;
 }

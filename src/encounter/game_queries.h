@@ -6,7 +6,9 @@
 #include "natives/wrappers.h"
 
 // playerPed, then entityCoords on it.
-inline NativeVector3 playerPosition() { return entityCoords(currentPlayerPed()); }
+inline NativeVector3 playerPosition() {
+    return entityCoords(currentPlayerPed());
+}
 
 // Metres from the player's position to another; the player's coordinates go first.
 inline float distanceFrom(const NativeVector3& player, float x, float y, float z) {

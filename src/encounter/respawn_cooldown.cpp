@@ -70,7 +70,9 @@ void rearmIfDueAfter(std::int32_t cooldownMinutes) {
     encounterState.rearmedSinceStamp = true;
 }
 
-void rearmIfDue() { rearmIfDueAfter(RespawnCooldown); }
+void rearmIfDue() {
+    rearmIfDueAfter(RespawnCooldown);
+}
 
 void rearm() {
     encounterState.encounterActive = false;

@@ -16,7 +16,6 @@
 // The build's cooldown in game minutes; each deliverable is built with its own value.
 extern const std::int32_t RespawnCooldown;
 
-
 constexpr bool measuredOnCalendar(std::int32_t cooldownMinutes) {
     return cooldownMinutes >= minutesPerDay;
 }
@@ -24,8 +23,8 @@ constexpr bool measuredOnCalendar(std::int32_t cooldownMinutes) {
 // Minutes from the stamp's time of day forward to the clock's, across midnight: 0..1439.
 constexpr std::int32_t elapsedMinutesOfDay(const GameClockReading& stamp,
                                            const GameClockReading& now) {
-    std::int32_t elapsed = (minutesPerHour * now.hours + now.minutes) -
-                           (minutesPerHour * stamp.hours + stamp.minutes);
+    std::int32_t elapsed =
+        (minutesPerHour * now.hours + now.minutes) - (minutesPerHour * stamp.hours + stamp.minutes);
     if (elapsed < 0) elapsed += minutesPerDay;
     return elapsed;
 }

@@ -25,7 +25,8 @@ void deleteWholeRoster() {
 void cullFarMembers(const NativeVector3& player) {
     std::size_t position = 0;
     while (position < encounterState.gangRoster.size()) {
-        if (distanceFrom(player, entityCoords(encounterState.gangRoster[position].ped)) > farCullDistance) {
+        if (distanceFrom(player, entityCoords(encounterState.gangRoster[position].ped)) >
+            farCullDistance) {
             deleteAndRemoveAt(encounterState.gangRoster, position);
         } else {
             ++position;
@@ -33,7 +34,9 @@ void cullFarMembers(const NativeVector3& player) {
     }
 }
 
-bool samePoint(Vector3 a, Vector3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool samePoint(Vector3 a, Vector3 b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 // After a spawn failed at this point, it is tried again only once the player has left its reach
 // and come back (which forgets the failure, see tick) or an hour of game time has passed: each

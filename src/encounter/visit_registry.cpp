@@ -22,7 +22,9 @@ std::uint64_t coordinateHash(float coordinate) {
     return state;
 }
 
-bool samePoint(Vector3 a, Vector3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool samePoint(Vector3 a, Vector3 b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
 
 std::size_t bucketOf(const VisitRegistry& registry, Vector3 point) {
     return pointHash(point) & (registry.buckets.size() - 1);

@@ -23,8 +23,8 @@ struct VisitEntry {
 };
 
 struct VisitRegistry {
-    std::deque<VisitEntry> entries;                   // insertion order; stable addresses
-    std::vector<std::vector<std::size_t>> buckets =   // indices into entries
+    std::deque<VisitEntry> entries;                  // insertion order; stable addresses
+    std::vector<std::vector<std::size_t>> buckets =  // indices into entries
         std::vector<std::vector<std::size_t>>(8);
     float maxLoadFactor = 1.0f;
 };

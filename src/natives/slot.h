@@ -14,11 +14,17 @@ constexpr std::uint64_t intSlot(std::int32_t value) {
     return static_cast<std::uint32_t>(value);
 }
 
-constexpr std::uint64_t hashSlot(std::uint32_t value) { return value; }
+constexpr std::uint64_t hashSlot(std::uint32_t value) {
+    return value;
+}
 
-constexpr std::uint64_t boolSlot(bool value) { return value ? 1u : 0u; }
+constexpr std::uint64_t boolSlot(bool value) {
+    return value ? 1u : 0u;
+}
 
-constexpr std::uint64_t floatSlot(float value) { return std::bit_cast<std::uint32_t>(value); }
+constexpr std::uint64_t floatSlot(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
 
 inline std::uint64_t pointerSlot(const void* pointer) {
     return reinterpret_cast<std::uintptr_t>(pointer);
@@ -28,10 +34,14 @@ constexpr std::int32_t slotInt(std::uint64_t slot) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot));
 }
 
-constexpr std::uint32_t slotHash(std::uint64_t slot) { return static_cast<std::uint32_t>(slot); }
+constexpr std::uint32_t slotHash(std::uint64_t slot) {
+    return static_cast<std::uint32_t>(slot);
+}
 
 // Only the low 32 bits carry the boolean; non-zero is true.
-constexpr bool slotBool(std::uint64_t slot) { return static_cast<std::uint32_t>(slot) != 0; }
+constexpr bool slotBool(std::uint64_t slot) {
+    return static_cast<std::uint32_t>(slot) != 0;
+}
 
 constexpr float slotFloat(std::uint64_t slot) {
     return std::bit_cast<float>(static_cast<std::uint32_t>(slot));

@@ -27,7 +27,9 @@ constexpr std::int32_t requestModelFlag = 0;
 
 constexpr std::int32_t newPedSetupVariant = 0;
 
-std::int32_t intResult(NativeHash hash) { return slotInt(callNative(hash)[0]); }
+std::int32_t intResult(NativeHash hash) {
+    return slotInt(callNative(hash)[0]);
+}
 
 }  // namespace
 
@@ -35,15 +37,21 @@ Hash hashOfName(const char* name) {
     return slotHash(callNative(native::hashOfString, pointerSlot(name))[0]);
 }
 
-Ped currentPlayerPed() { return intResult(native::playerPed); }
+Ped currentPlayerPed() {
+    return intResult(native::playerPed);
+}
 
-std::int32_t currentPlayerIndex() { return intResult(native::playerIndex); }
+std::int32_t currentPlayerIndex() {
+    return intResult(native::playerIndex);
+}
 
 bool isPlayerDead(std::int32_t player) {
     return slotBool(callNative(native::isPlayerDead, intSlot(player))[0]);
 }
 
-bool tickGateClosed() { return slotBool(callNative(native::tickGate)[0]); }
+bool tickGateClosed() {
+    return slotBool(callNative(native::tickGate)[0]);
+}
 
 NativeVector3 entityCoords(std::int32_t entity) {
     const std::uint64_t* result = callNative(native::entityCoords, intSlot(entity),
@@ -60,11 +68,21 @@ float distanceBetween(float x1, float y1, float z1, float x2, float y2, float z2
     return slotFloat(result[0]);
 }
 
-std::int32_t clockHours() { return intResult(native::clockHours); }
-std::int32_t clockMinutes() { return intResult(native::clockMinutes); }
-std::int32_t clockDayOfMonth() { return intResult(native::clockDayOfMonth); }
-std::int32_t clockMonth() { return intResult(native::clockMonth); }
-std::int32_t clockYear() { return intResult(native::clockYear); }
+std::int32_t clockHours() {
+    return intResult(native::clockHours);
+}
+std::int32_t clockMinutes() {
+    return intResult(native::clockMinutes);
+}
+std::int32_t clockDayOfMonth() {
+    return intResult(native::clockDayOfMonth);
+}
+std::int32_t clockMonth() {
+    return intResult(native::clockMonth);
+}
+std::int32_t clockYear() {
+    return intResult(native::clockYear);
+}
 
 bool isEntityDead(std::int32_t entity) {
     return slotBool(callNative(native::isEntityDead, intSlot(entity))[0]);
@@ -74,7 +92,9 @@ Hash entityModel(std::int32_t entity) {
     return slotHash(callNative(native::entityModel, intSlot(entity))[0]);
 }
 
-void deleteEntity(Ped* handle) { callNative(native::deleteEntity, pointerSlot(handle)); }
+void deleteEntity(Ped* handle) {
+    callNative(native::deleteEntity, pointerSlot(handle));
+}
 
 void requestModel(Hash model) {
     callNative(native::requestModel, hashSlot(model), intSlot(requestModelFlag));
@@ -84,7 +104,9 @@ bool hasModelLoaded(Hash model) {
     return slotBool(callNative(native::hasModelLoaded, hashSlot(model))[0]);
 }
 
-void releaseModel(Hash model) { callNative(native::releaseModel, hashSlot(model)); }
+void releaseModel(Hash model) {
+    callNative(native::releaseModel, hashSlot(model));
+}
 
 bool loadModel(Hash model) {
     requestModel(model);
@@ -149,7 +171,9 @@ void taskCombat(Ped ped, Ped target) {
                intSlot(combatTaskThreshold));
 }
 
-std::int32_t gameTimer() { return intResult(native::gameTimer); }
+std::int32_t gameTimer() {
+    return intResult(native::gameTimer);
+}
 
 std::int32_t randomIntInRange(std::int32_t lower, std::int32_t upper) {
     return slotInt(callNative(native::randomIntInRange, intSlot(lower), intSlot(upper))[0]);

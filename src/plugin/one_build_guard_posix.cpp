@@ -45,12 +45,14 @@ void releaseGameProcess() {
 void reportIdleBuild(ModuleHandle module) {
     Dl_info info{};
     const char* file = "this build";
-    if (dladdr(reinterpret_cast<const void*>(&reportIdleBuild), &info) != 0 && info.dli_fname != nullptr) {
+    if (dladdr(reinterpret_cast<const void*>(&reportIdleBuild), &info) != 0 &&
+        info.dli_fname != nullptr) {
         file = info.dli_fname;
     }
     (void)module;
-    std::fprintf(stderr,
-                 "Gang Hideouts: %s stays idle: another Gang Hideouts build already runs in this game;"
-                 " keep exactly one GangHideouts*.so loaded.\n",
-                 file);
+    std::fprintf(
+        stderr,
+        "Gang Hideouts: %s stays idle: another Gang Hideouts build already runs in this game;"
+        " keep exactly one GangHideouts*.so loaded.\n",
+        file);
 }

@@ -12,10 +12,15 @@ void scriptMain() {
 
 int handleLibraryNotification(ModuleHandle module, std::uint32_t reason) {
     switch (static_cast<LibraryNotification>(reason)) {
-        case LibraryNotification::processAttach: scriptRegister(module, scriptMain); break;
-        case LibraryNotification::processDetach: scriptUnregister(module); break;
+        case LibraryNotification::processAttach:
+            scriptRegister(module, scriptMain);
+            break;
+        case LibraryNotification::processDetach:
+            scriptUnregister(module);
+            break;
         case LibraryNotification::threadAttach:
-        case LibraryNotification::threadDetach: break;
+        case LibraryNotification::threadDetach:
+            break;
     }
     return notificationHandled;
 }

@@ -20,7 +20,8 @@ SpeechRequest makeSpeechRequest(const char* lineName, std::int32_t variation) {
 }
 
 void sayLine(const char* lineName, std::int32_t lowerBound, std::int32_t upperBound) {
-    const SpeechRequest request = makeSpeechRequest(lineName, drawVariation(lowerBound, upperBound));
+    const SpeechRequest request =
+        makeSpeechRequest(lineName, drawVariation(lowerBound, upperBound));
     const Ped speaker = currentPlayerPed();
     playAmbientSpeech(speaker, request);
 }

@@ -19,8 +19,8 @@ std::size_t countWhere(HideoutList list, bool (*predicate)(Vector3)) {
 }
 
 TEST(HideoutData, ProfilesOwnTheirListsInWalkOrder) {
-    const HideoutList expected[] = {dusterHideouts,  exConfederateHideouts, swampHideouts,
-                                    inbredHideouts,  mountainManHideouts,   banditoHideouts};
+    const HideoutList expected[] = {dusterHideouts, exConfederateHideouts, swampHideouts,
+                                    inbredHideouts, mountainManHideouts,   banditoHideouts};
     std::size_t total = 0;
     for (std::size_t i = 0; i < gangProfiles.size(); ++i) {
         EXPECT_EQ(gangProfiles[i].hideouts.data(), expected[i].data()) << i;

@@ -21,21 +21,25 @@ std::string number(float value) {
     return std::string(text, end);
 }
 
-std::string text(const char* name) { return name == nullptr ? "(none)" : std::string("\"") + name + "\""; }
+std::string text(const char* name) {
+    return name == nullptr ? "(none)" : std::string("\"") + name + "\"";
+}
 
 void printPoints(std::string_view table, std::span<const Vector3> points) {
     for (std::size_t i = 0; i < points.size(); ++i) {
         std::printf("%.*s %zu: %s %s %s\n", static_cast<int>(table.size()), table.data(), i + 1,
-                    number(points[i].x).c_str(), number(points[i].y).c_str(), number(points[i].z).c_str());
+                    number(points[i].x).c_str(), number(points[i].y).c_str(),
+                    number(points[i].z).c_str());
     }
 }
 
 void printScript(std::string_view table, std::span<const SpeechStep> steps) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const SpeechStep& step = steps[i];
-        const std::string wait = step.waitAfterMs ? "wait " + std::to_string(*step.waitAfterMs) : "no wait";
-        std::printf("%.*s %zu: \"%s\" (%d, %d) %s\n", static_cast<int>(table.size()), table.data(), i + 1,
-                    step.lineName, step.lowerBound, step.upperBound, wait.c_str());
+        const std::string wait =
+            step.waitAfterMs ? "wait " + std::to_string(*step.waitAfterMs) : "no wait";
+        std::printf("%.*s %zu: \"%s\" (%d, %d) %s\n", static_cast<int>(table.size()), table.data(),
+                    i + 1, step.lineName, step.lowerBound, step.upperBound, wait.c_str());
     }
 }
 
@@ -49,9 +53,12 @@ std::string scriptName(std::span<const SpeechStep> script) {
 
 const char* hideoutListName(HideoutList list) {
     const std::pair<const char*, HideoutList> lists[] = {
-        {"dusterHideouts", dusterHideouts},           {"exConfederateHideouts", exConfederateHideouts},
-        {"swampHideouts", swampHideouts},             {"inbredHideouts", inbredHideouts},
-        {"mountainManHideouts", mountainManHideouts}, {"banditoHideouts", banditoHideouts},
+        {"dusterHideouts", dusterHideouts},
+        {"exConfederateHideouts", exConfederateHideouts},
+        {"swampHideouts", swampHideouts},
+        {"inbredHideouts", inbredHideouts},
+        {"mountainManHideouts", mountainManHideouts},
+        {"banditoHideouts", banditoHideouts},
     };
     for (const auto& [name, points] : lists) {
         if (points.data() == list.data()) return name;
@@ -80,7 +87,8 @@ void printProfile(const GangProfile& p) {
     field("armWaitMs", std::to_string(p.armWaitMs));
     field("spawnLine", text(p.spawnLine));
     field("spawnLineSpeaker", p.spawnLineSpeaker == SpawnLineSpeaker::player ? "player" : "member");
-    field("spawnLineVariation", std::to_string(p.spawnLineVariationMin) + ".." + std::to_string(p.spawnLineVariationMax));
+    field("spawnLineVariation",
+          std::to_string(p.spawnLineVariationMin) + ".." + std::to_string(p.spawnLineVariationMax));
     field("approachTaunt", scriptName(p.approachTaunt));
     field("aftermathLookup", std::to_string(p.aftermathLookup));
     field("firstKillLines", scriptName(p.firstKillLines));
@@ -90,7 +98,8 @@ void printProfile(const GangProfile& p) {
 }  // namespace
 
 int main() {
-    for (const GangProfile& profile : gangProfiles) printPoints(hideoutListName(profile.hideouts), profile.hideouts);
+    for (const GangProfile& profile : gangProfiles)
+        printPoints(hideoutListName(profile.hideouts), profile.hideouts);
     printPoints("squadFormation", squadFormation);
     std::printf("squad size: %d\n", squadSize);
     std::printf("squad blip style: %s\n", text(squadBlipStyle).c_str());

@@ -40,7 +40,8 @@ TEST_F(ApproachTauntTest, EachGangHearsItsOwnTauntFromThePlayerWithItsWaits) {
 
         EXPECT_EQ(spokenLines(), linesOf(script));
         std::vector<std::uint64_t> waits;
-        for (const sim::CallRecord* call : callsNamed("scriptWait")) waits.push_back(call->slots[0]);
+        for (const sim::CallRecord* call : callsNamed("scriptWait"))
+            waits.push_back(call->slots[0]);
         std::vector<std::uint64_t> expectedWaits;
         for (const SpeechStep& step : script) {
             if (step.waitAfterMs) expectedWaits.push_back(*step.waitAfterMs);

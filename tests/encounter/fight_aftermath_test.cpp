@@ -37,7 +37,9 @@ TEST_F(FightAftermathTest, ScriptsFollowTheModelInTheFixedOrderWithDefaultForAny
     const Case cases[] = {
         {bandito, firstKillLinesBandito, closingLinesBandito, {bandito}},
         {inbred, firstKillLinesInbred, closingLinesInbred, {bandito, inbred}},
-        {exConfederate, firstKillLinesExConfederate, closingLinesExConfederate,
+        {exConfederate,
+         firstKillLinesExConfederate,
+         closingLinesExConfederate,
          {bandito, inbred, exConfederate}},
         {swamp, firstKillLinesSwamp, closingLinesSwamp, {bandito, inbred, exConfederate, swamp}},
         {mountainMan, firstKillLinesMountainMan, closingLinesMountainMan, allFive},
@@ -136,7 +138,8 @@ TEST_F(FightAftermathTest, ClosingLinesNeedEveryRecordedMemberDeadAndFollowTheOl
              addMember(inbred, {0.0f, 0.0f, 20.0f});
              addMember(inbred, {0.0f, 0.0f, 30.0f}, true);
          },
-         2, {}},
+         2,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -195,8 +195,9 @@ TEST_F(RespawnCooldownTest, TheStampOfADayLongBuildTakesTheDateAfterTheTimeOfDay
 
     takeSpawnStamp(1920);
 
-    EXPECT_EQ(callNames(), (std::vector<std::string>{"clockHours", "clockMinutes", "clockDayOfMonth",
-                                                     "clockMonth", "clockYear"}));
+    EXPECT_EQ(callNames(),
+              (std::vector<std::string>{"clockHours", "clockMinutes", "clockDayOfMonth",
+                                        "clockMonth", "clockYear"}));
     EXPECT_EQ(encounterState.spawnStamp.hours, 17);
     EXPECT_EQ(encounterState.spawnStamp.minutes, 42);
     EXPECT_EQ(encounterState.spawnStamp.dayOfMonth, 4);
@@ -217,7 +218,8 @@ TEST_F(RespawnCooldownTest, AReArmLeavesTheSquadAndTheStampAlone) {
     EXPECT_EQ(rosterPeds(), std::vector<Ped>{member});
     EXPECT_TRUE(sim::pedState(member)->exists);
     EXPECT_EQ(encounterState.spawnStamp.minutes, stampMinutes);
-    EXPECT_EQ(encounterState.visitRegistry.entries.size(), 1u) << "entries stay, only their flags clear";
+    EXPECT_EQ(encounterState.visitRegistry.entries.size(), 1u)
+        << "entries stay, only their flags clear";
 }
 
 }  // namespace

@@ -24,13 +24,13 @@ using Slots = std::vector<std::uint64_t>;
 class SquadSpawnerTest : public EncounterTest {};
 
 // The model arrives one frame after its request: the first poll misses and starts the clock.
-const Names loadingCalls = {"hashOfString", "requestModel", "hasModelLoaded", "gameTimer",
-                            "scriptWait",   "hasModelLoaded"};
+const Names loadingCalls = {"hashOfString", "requestModel", "hasModelLoaded",
+                            "gameTimer",    "scriptWait",   "hasModelLoaded"};
 
 // Steps 1 to 9 of a member without a melee weapon.
-const Names setupCalls = {"createPed",          "newPedSetup",     "hashOfString",
-                          "setRelationshipGroup", "hashOfString",  "addBlipForEntity",
-                          "setPedFlag",         "setCombatAttribute", "setCombatAttribute"};
+const Names setupCalls = {
+    "createPed",        "newPedSetup", "hashOfString",       "setRelationshipGroup", "hashOfString",
+    "addBlipForEntity", "setPedFlag",  "setCombatAttribute", "setCombatAttribute"};
 
 Names concat(std::initializer_list<Names> parts) {
     Names all;
@@ -38,15 +38,15 @@ Names concat(std::initializer_list<Names> parts) {
     return all;
 }
 
-const Names swampMemberCalls = concat({setupCalls,
-                                       {"hashOfString", "giveWeapon", "hashOfString",
-                                        "hashOfString", "giveWeapon", "scriptWait",
-                                        "randomIntInRange", "playerPed", "playAmbientSpeech",
-                                        "playerPed", "taskCombat", "releaseModel"}});
-const Names dusterMemberCalls = concat({setupCalls,
-                                        {"hashOfString", "hashOfString", "giveWeapon",
-                                         "scriptWait", "randomIntInRange", "playAmbientSpeech",
-                                         "playerPed", "taskCombat", "releaseModel"}});
+const Names swampMemberCalls =
+    concat({setupCalls,
+            {"hashOfString", "giveWeapon", "hashOfString", "hashOfString", "giveWeapon",
+             "scriptWait", "randomIntInRange", "playerPed", "playAmbientSpeech", "playerPed",
+             "taskCombat", "releaseModel"}});
+const Names dusterMemberCalls =
+    concat({setupCalls,
+            {"hashOfString", "hashOfString", "giveWeapon", "scriptWait", "randomIntInRange",
+             "playAmbientSpeech", "playerPed", "taskCombat", "releaseModel"}});
 
 // The member's calls named `name`, in order.
 std::vector<const sim::CallRecord*> named(std::span<const sim::CallRecord> calls,
@@ -58,7 +58,9 @@ std::vector<const sim::CallRecord*> named(std::span<const sim::CallRecord> calls
     return found;
 }
 
-std::string quoted(const char* name) { return std::string("[\"") + name + "\"]"; }
+std::string quoted(const char* name) {
+    return std::string("[\"") + name + "\"]";
+}
 
 TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettings) {
     struct Case {
@@ -69,7 +71,10 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
         Ped speakerOfMember1;  // 0: the member itself
     };
     const Case cases[] = {
-        {Gang::swamp, {1638.147f, -993.645f, 41.726f}, "g_m_m_uniswamp_01", swampMemberCalls,
+        {Gang::swamp,
+         {1638.147f, -993.645f, 41.726f},
+         "g_m_m_uniswamp_01",
+         swampMemberCalls,
          sim::playerPedHandleValue},
         // The Duster model is chosen by x: at most -1000 takes the second model.
         {Gang::duster, {-1000.0f, 10.0f, 20.0f}, "G_M_M_UNIDUSTER_02", dusterMemberCalls, 0},
@@ -101,8 +106,8 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
             const Ped ped = static_cast<Ped>(std::stoi(sim::resultJson(member[0])));
             const std::uint64_t pedSlot = intSlot(ped);
             created.push_back(ped);
-            EXPECT_EQ(slotsOf(member[0]),
-                      (Slots{model, floatSlot(at.x), floatSlot(at.y), floatSlot(at.z), 0, 1, 1, 0, 0}));
+            EXPECT_EQ(slotsOf(member[0]), (Slots{model, floatSlot(at.x), floatSlot(at.y),
+                                                 floatSlot(at.z), 0, 1, 1, 0, 0}));
             EXPECT_EQ(slotsOf(*named(member, "newPedSetup")[0]), (Slots{pedSlot, 0}));
             EXPECT_EQ(slotsOf(*named(member, "setRelationshipGroup")[0]),
                       (Slots{pedSlot, sim::gameHash(profile.relationshipGroup)}));
@@ -186,10 +191,12 @@ TEST_F(SquadSpawnerTest, AModelThatNeverLoadsGivesUpAfterTheBoundedWaitAndCreate
 
     EXPECT_TRUE(encounterState.gangRoster.empty());
     EXPECT_TRUE(callsNamed("createPed").empty());
-    EXPECT_GE(sim::frameTimeMs(sim::currentFrame()), modelLoadTimeoutMs) << "the wait lasted its 10 s";
+    EXPECT_GE(sim::frameTimeMs(sim::currentFrame()), modelLoadTimeoutMs)
+        << "the wait lasted its 10 s";
     EXPECT_EQ(callsNamed("requestModel").size(), 1u);
     ASSERT_EQ(callsNamed("releaseModel").size(), 1u) << "the one request is given back";
-    EXPECT_EQ(slotsOf(*callsNamed("releaseModel")[0]), (Slots{sim::gameHash("g_m_m_unibanditos_01")}));
+    EXPECT_EQ(slotsOf(*callsNamed("releaseModel")[0]),
+              (Slots{sim::gameHash("g_m_m_unibanditos_01")}));
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ constexpr Vector3 farFromEverything{0.0f, 0.0f, 0.0f};
 constexpr Vector3 duster12 = dusterHideouts[11];
 constexpr Vector3 swamp1 = swampHideouts[0];
 
-Vector3 above(Vector3 point, float height) { return {point.x, point.y, height}; }
+Vector3 above(Vector3 point, float height) {
+    return {point.x, point.y, height};
+}
 
 Names withDistances(Names names, std::size_t count) {
     names.insert(names.end(), count, "distanceBetween");
@@ -49,10 +51,10 @@ TEST_F(TickDirectorTest, TickCallsItsNativesInTheGivenOrder) {
     const Case cases[] = {
         {"nothing near, no squad: both positions taken, all 87 points measured",
          [] { sim::placePlayer(farFromEverything); },
-         withDistances({"tickGate", "playerPed", "entityCoords", "clockHours", "clockMinutes",
-                        "playerIndex", "isPlayerDead", "playerPed", "entityCoords", "playerPed",
-                        "entityCoords"},
-                       hideoutCount)},
+         withDistances(
+             {"tickGate", "playerPed", "entityCoords", "clockHours", "clockMinutes", "playerIndex",
+              "isPlayerDead", "playerPed", "entityCoords", "playerPed", "entityCoords"},
+             hideoutCount)},
         {"encounter active: far cull, then the fight-over check ends the tick",
          [] {
              addMember("g_m_m_uniswamp_01", {10.0f, 0.0f, 0.0f});
@@ -67,10 +69,10 @@ TEST_F(TickDirectorTest, TickCallsItsNativesInTheGivenOrder) {
              encounterState.encounterActive = true;
              sim::setPlayerDead(true);
          },
-         withDistances({"tickGate", "playerPed", "entityCoords", "isEntityDead", "clockHours",
-                        "clockMinutes", "playerIndex", "isPlayerDead", "deleteEntity",
-                        "playerPed", "entityCoords"},
-                       hideoutCount)},
+         withDistances(
+             {"tickGate", "playerPed", "entityCoords", "isEntityDead", "clockHours", "clockMinutes",
+              "playerIndex", "isPlayerDead", "deleteEntity", "playerPed", "entityCoords"},
+             hideoutCount)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -181,14 +183,16 @@ TEST_F(TickDirectorTest, AnActiveEncounterKeepsAnUnvisitedHideoutNearbyFromSpawn
 
     EXPECT_TRUE(callsNamed("createPed").empty());
     EXPECT_TRUE(sim::speeches().empty());
-    EXPECT_TRUE(encounterState.visitRegistry.entries.empty()) << "the registry is not asked during an encounter";
+    EXPECT_TRUE(encounterState.visitRegistry.entries.empty())
+        << "the registry is not asked during an encounter";
 }
 
 TEST_F(TickDirectorTest, OnlyTheFirstPointOfAListInReachIsMatchedAndNoLaterPointIsMeasured) {
     // Mountain-man points 16 and 17 lie 37 m apart: their midpoint is within reach of both.
     const Vector3 first = mountainManHideouts[15];
     const Vector3 second = mountainManHideouts[16];
-    sim::placePlayer({(first.x + second.x) / 2, (first.y + second.y) / 2, (first.z + second.z) / 2});
+    sim::placePlayer(
+        {(first.x + second.x) / 2, (first.y + second.y) / 2, (first.z + second.z) / 2});
     sim::clearCalls();
 
     tick();
@@ -274,7 +278,8 @@ TEST_F(TickDirectorTest, AReArmWhileTheSquadLivesSpawnsASecondSquadAtTheSamePoin
     ASSERT_TRUE(encounterState.encounterActive);
     const std::vector<Ped> firstSquad = rosterPeds();
     std::vector<std::vector<std::uint64_t>> firstPlaces;
-    for (const sim::CallRecord* create : callsNamed("createPed")) firstPlaces.push_back(slotsOf(*create));
+    for (const sim::CallRecord* create : callsNamed("createPed"))
+        firstPlaces.push_back(slotsOf(*create));
 
     sim::advanceClock(RespawnCooldown);
     sim::clearCalls();

@@ -17,8 +17,8 @@ TEST(PointHash, MatchesTheWorkedValues) {
         {{3.0f, 2.0f, 1.0f}, 0x4a1c477f9c8673d8ull},  // XOR does not see the order
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(pointHash(c.point), c.expected) << c.point.x << "," << c.point.y << ","
-                                                   << c.point.z;
+        EXPECT_EQ(pointHash(c.point), c.expected)
+            << c.point.x << "," << c.point.y << "," << c.point.z;
     }
 }
 

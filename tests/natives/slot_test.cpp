@@ -31,9 +31,9 @@ TEST(SlotEncoding, FloatGoesAsItsBitPatternInTheLowHalfNotAsAConvertedInteger) {
         std::uint64_t expected;
     };
     const Case cases[] = {
-        {1.0f, 0x000000003F800000ull},   {-1.0f, 0x00000000BF800000ull},
-        {50.0f, 0x0000000042480000ull},  {-0.0f, 0x0000000080000000ull},
-        {0.0f, 0x0000000000000000ull},   {-1000.0f, 0x00000000C47A0000ull},
+        {1.0f, 0x000000003F800000ull},  {-1.0f, 0x00000000BF800000ull},
+        {50.0f, 0x0000000042480000ull}, {-0.0f, 0x0000000080000000ull},
+        {0.0f, 0x0000000000000000ull},  {-1000.0f, 0x00000000C47A0000ull},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(floatSlot(c.value), c.expected) << c.value;

@@ -104,7 +104,9 @@ TEST_F(WrappersTest, EachShortWrapperCallsItsOwnNativeOnceWithItsSlots) {
         {"hasModelLoaded", [] { hasModelLoaded(0xAABBCCDDu); }, {0xAABBCCDDu}},
         {"releaseModel", [] { releaseModel(0xAABBCCDDu); }, {0xAABBCCDDu}},
         {"newPedSetup", [] { newPedSetup(101); }, {101, 0}},
-        {"setRelationshipGroup", [] { setRelationshipGroup(101, 0x11223344u); }, {101, 0x11223344u}},
+        {"setRelationshipGroup",
+         [] { setRelationshipGroup(101, 0x11223344u); },
+         {101, 0x11223344u}},
         {"addBlipForEntity", [] { addBlipForEntity(0x11223344u, 101); }, {0x11223344u, 101}},
         {"setPedFlag", [] { setPedFlag(101, 600, false); }, {101, 600, 0}},
         {"setCombatAttribute", [] { setCombatAttribute(101, 113, true); }, {101, 113, 1}},
@@ -159,7 +161,8 @@ TEST_F(WrappersTest, LoadModelGivesUpOnceTenSecondsHavePassedOnTheGameTimer) {
     const auto readingAt = [&](std::size_t i) { return std::stoi(sim::resultJson(*timer[i])); };
     const int start = readingAt(0);
     EXPECT_GE(readingAt(timer.size() - 1) - start, modelLoadTimeoutMs) << "gave up too early";
-    EXPECT_LT(readingAt(timer.size() - 2) - start, modelLoadTimeoutMs) << "polled on after the deadline";
+    EXPECT_LT(readingAt(timer.size() - 2) - start, modelLoadTimeoutMs)
+        << "polled on after the deadline";
     EXPECT_EQ(callNames().back(), "gameTimer");
     EXPECT_EQ(callsNamed("scriptWait").size(), callsNamed("hasModelLoaded").size() - 1);
 }

@@ -36,7 +36,8 @@ TEST(PluginAllocations, TicksWithALivingSquadAllocateNothing) {
     ASSERT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
     ASSERT_TRUE(encounterState.encounterActive);
     EXPECT_EQ(allocationsDuring([] { ticks(100); }), 0);
-    EXPECT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize)) << "the squad lived on";
+    EXPECT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize))
+        << "the squad lived on";
 }
 
 // Whatever growing the roster to a squad and inserting one registry entry allocate, replayed on
@@ -52,7 +53,8 @@ TEST(PluginAllocations, ASpawnAllocatesOnlyRosterGrowthAndOneRegistryEntry) {
     ASSERT_GT(allowed, 0);
 
     const std::int64_t allocations = allocationsDuring([] { tick(); });
-    ASSERT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize)) << "the tick spawned a squad";
+    ASSERT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize))
+        << "the tick spawned a squad";
     ASSERT_EQ(encounterState.visitRegistry.entries.size(), 1u);
     EXPECT_EQ(allocations, allowed);
 }

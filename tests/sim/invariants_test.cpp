@@ -27,14 +27,21 @@ std::size_t reportedRegistry = 0;
 
 void reportFootprint(Ped* roster, std::size_t capacity, std::size_t* rosterSize,
                      std::size_t* registryEntries) {
-    for (std::size_t i = 0; i < reportedRoster.size() && i < capacity; ++i) roster[i] = reportedRoster[i];
+    for (std::size_t i = 0; i < reportedRoster.size() && i < capacity; ++i)
+        roster[i] = reportedRoster[i];
     *rosterSize = reportedRoster.size();
     *registryEntries = reportedRegistry;
 }
 
-void gate() { callNative(native::tickGate); }
-void readClock() { callNative(native::clockMinutes); }
-bool playerDead() { return slotBool(callNative(native::isPlayerDead, intSlot(0))[0]); }
+void gate() {
+    callNative(native::tickGate);
+}
+void readClock() {
+    callNative(native::clockMinutes);
+}
+bool playerDead() {
+    return slotBool(callNative(native::isPlayerDead, intSlot(0))[0]);
+}
 
 void say(Ped speaker, const char* line) {
     const char* voice = "";
@@ -65,7 +72,8 @@ protected:
         std::vector<Ped> created;
         for (int slot = 0; slot < members; ++slot) {
             const Vector3& offset = squadFormation[static_cast<std::size_t>(slot % squadSize)];
-            created.push_back(createPedAt(dusterModel, {point.x + offset.x, point.y + offset.y, point.z + offset.z}));
+            created.push_back(createPedAt(
+                dusterModel, {point.x + offset.x, point.y + offset.y, point.z + offset.z}));
             reportedRoster.push_back(created.back());
         }
         readClock();
@@ -86,12 +94,15 @@ void expectBroken(const std::function<void()>& act, const std::string& message) 
 TEST_F(Invariants, DeletingWhatThePlugInDoesNotOwnStopsTheRun) {
     const std::vector<Ped> squad = squadTick(duster4, duster4);
     Ped player = sim::playerPedHandle();
-    expectBroken([&] { deleteEntity(&player); }, "at frame 2: own peds: deleteEntity of ped 1, the player's");
+    expectBroken([&] { deleteEntity(&player); },
+                 "at frame 2: own peds: deleteEntity of ped 1, the player's");
     sim::newPlayerPed();
     Ped formerPlayer = 1;
-    expectBroken([&] { deleteEntity(&formerPlayer); }, "own peds: deleteEntity of ped 1, the player's");
+    expectBroken([&] { deleteEntity(&formerPlayer); },
+                 "own peds: deleteEntity of ped 1, the player's");
     Ped stranger = 4242;
-    expectBroken([&] { deleteEntity(&stranger); }, "own peds: deleteEntity of ped 4242, which the plug-in never created");
+    expectBroken([&] { deleteEntity(&stranger); },
+                 "own peds: deleteEntity of ped 4242, which the plug-in never created");
     Ped member = squad[2];
     deleteEntity(&member);
     member = squad[2];
@@ -99,13 +110,19 @@ TEST_F(Invariants, DeletingWhatThePlugInDoesNotOwnStopsTheRun) {
 }
 
 TEST_F(Invariants, ASquadOutOfReachOutOfFormationOrASecondInOneTickStopsTheRun) {
-    expectBroken([] { squadTick({0.0f, 0.0f, 0.0f}, duster4); },
-                 "in reach: a squad spawns at hideout 4 of gang list 1");
+    expectBroken(
+        [] {
+            squadTick({0.0f, 0.0f, 0.0f}, duster4);
+        },
+        "in reach: a squad spawns at hideout 4 of gang list 1");
     sim::resetWorld({.checkInvariants = true, .cooldownMinutes = 360});
     requestModel(dusterModel);
     sim::runFrames(2);
-    expectBroken([] { squadTick(duster4, {duster4.x + 1.0f, duster4.y, duster4.z}); },
-                 "in formation at no hideout point");
+    expectBroken(
+        [] {
+            squadTick(duster4, {duster4.x + 1.0f, duster4.y, duster4.z});
+        },
+        "in formation at no hideout point");
     sim::resetWorld({.checkInvariants = true, .cooldownMinutes = 360});
     requestModel(dusterModel);
     sim::runFrames(2);
@@ -145,8 +162,11 @@ TEST_F(Invariants, OnlyCompiledInLinesFromThePlayerOrAMember) {
     say(sim::playerPedHandle(), "RE_KT_NBX_V2_POST_SHIT");
     say(squad[0], "SPOTTED_MALE");
     say(0, "SPOTTED_MALE");  // a member the pool refused: nobody speaks
-    expectBroken([] { say(sim::playerPedHandle(), "HELLO_THERE"); }, "lines: ped 1 says \"HELLO_THERE\", which is no compiled-in line");
-    expectBroken([] { say(4242, "SPOTTED_MALE"); }, "lines: ped 4242 says \"SPOTTED_MALE\" but is neither the player nor a squad member");
+    expectBroken([] { say(sim::playerPedHandle(), "HELLO_THERE"); },
+                 "lines: ped 1 says \"HELLO_THERE\", which is no compiled-in line");
+    expectBroken(
+        [] { say(4242, "SPOTTED_MALE"); },
+        "lines: ped 4242 says \"SPOTTED_MALE\" but is neither the player nor a squad member");
     EXPECT_EQ(sim::runCounts().linesSaid, 5);
 }
 
@@ -167,13 +187,16 @@ TEST_F(Invariants, APedLostFromTheRosterOrAnOverlongRosterOrRegistryStopsTheRunB
     sim::runFrames(3);  // members created in the tick under way may be ahead of the roster
     gate();
     reportedRoster.erase(reportedRoster.begin() + 4);
-    expectBroken([] { sim::runFrames(1); }, "no leak: ped 105 is in the world but no longer in the plug-in's roster");
+    expectBroken([] { sim::runFrames(1); },
+                 "no leak: ped 105 is in the world but no longer in the plug-in's roster");
     reportedRoster.insert(reportedRoster.begin() + 4, squad[4]);
     reportedRoster.push_back(squad[0]);
-    expectBroken([] { sim::runFrames(1); }, "bounded memory: the roster holds 8 entries, more than the 7");
+    expectBroken([] { sim::runFrames(1); },
+                 "bounded memory: the roster holds 8 entries, more than the 7");
     reportedRoster.pop_back();
     reportedRegistry = 88;
-    expectBroken([] { sim::runFrames(1); }, "bounded memory: 88 visit registry entries, more than the 87 hideout points");
+    expectBroken([] { sim::runFrames(1); },
+                 "bounded memory: 88 visit registry entries, more than the 87 hideout points");
     reportedRegistry = 87;
     sim::vanishPed(squad[1]);  // gone by the game's hand: it may stay in the roster
     sim::runFrames(1);

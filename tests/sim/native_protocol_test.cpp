@@ -24,10 +24,12 @@ std::string hostErrorOf(NativeHash hash, std::size_t pushes) {
 
 TEST(NativeProtocol, EveryCatalogueNativeIsFoundByItsHashAndHasAHandler) {
     for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
-        EXPECT_EQ(sim::nativeIndexOf(nativeCatalogue[index].hash), index) << nativeCatalogue[index].role;
+        EXPECT_EQ(sim::nativeIndexOf(nativeCatalogue[index].hash), index)
+            << nativeCatalogue[index].role;
         EXPECT_NE(sim::nativeHandlers[index], nullptr) << nativeCatalogue[index].role;
     }
-    for (NativeHash stranger : {NativeHash{0}, NativeHash{1}, ~NativeHash{0}, native::playerPed + 1}) {
+    for (NativeHash stranger :
+         {NativeHash{0}, NativeHash{1}, ~NativeHash{0}, native::playerPed + 1}) {
         EXPECT_EQ(sim::nativeIndexOf(stranger), sim::noNative) << stranger;
     }
 }

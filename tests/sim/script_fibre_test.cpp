@@ -17,13 +17,13 @@ struct WaitCase {
 };
 
 constexpr WaitCase waitCases[] = {
-    {0, 2},        // scriptWait(0): the next frame
-    {1, 2},        // shorter than a frame: still the next one
-    {33, 2},       // frame 2 is exactly 33 ms on
-    {34, 3},       // one millisecond more: a frame later
-    {100, 4},      // 133 ms
-    {1000, 31},    // 1033 ms
-    {3500, 106},   // the spawner's pause: 3533 ms, not frame 105 at 3500
+    {0, 2},       // scriptWait(0): the next frame
+    {1, 2},       // shorter than a frame: still the next one
+    {33, 2},      // frame 2 is exactly 33 ms on
+    {34, 3},      // one millisecond more: a frame later
+    {100, 4},     // 133 ms
+    {1000, 31},   // 1033 ms
+    {3500, 106},  // the spawner's pause: 3533 ms, not frame 105 at 3500
 };
 
 int moduleToken;  // stands in for the plug-in's module handle

@@ -67,9 +67,9 @@ TEST_F(SpeechTest, ScriptEndingWithoutAWaitReturnsInTheSameFrame) {
         {"COUGH_SICK_MEDIUM", 1, 11, std::nullopt},
     };
     runSpeechScript(script);
-    EXPECT_EQ(callNames(), (Names{"randomIntInRange", "playerPed", "playAmbientSpeech",
-                                  "scriptWait", "randomIntInRange", "playerPed",
-                                  "playAmbientSpeech"}));
+    EXPECT_EQ(callNames(),
+              (Names{"randomIntInRange", "playerPed", "playAmbientSpeech", "scriptWait",
+                     "randomIntInRange", "playerPed", "playAmbientSpeech"}));
     EXPECT_EQ(slotsOf(*callsNamed("scriptWait").at(0)), (std::vector<std::uint64_t>{5000}));
     EXPECT_EQ(sim::speeches().size(), 2u);
 }

@@ -25,9 +25,9 @@ using testing_scripts::NamedScript;
 using Pair = std::pair<std::int32_t, std::int32_t>;
 
 std::uint32_t totalWaitMs(Script script) {
-    return std::accumulate(script.begin(), script.end(), 0u, [](std::uint32_t sum, const SpeechStep& s) {
-        return sum + s.waitAfterMs.value_or(0);
-    });
+    return std::accumulate(
+        script.begin(), script.end(), 0u,
+        [](std::uint32_t sum, const SpeechStep& s) { return sum + s.waitAfterMs.value_or(0); });
 }
 
 TEST(SpeechScripts, EachScriptHasItsLineCountAndItsTotalWait) {
@@ -81,8 +81,7 @@ TEST(SpeechScripts, TheShorterWaitsStandWhereTheyBelong) {
         return all;
     };
     using Waits = std::vector<std::optional<std::uint32_t>>;
-    EXPECT_EQ(waits(approachTauntSwamp),
-              (Waits{4000, 4000, 4000, 4000, 3000, std::nullopt}));
+    EXPECT_EQ(waits(approachTauntSwamp), (Waits{4000, 4000, 4000, 4000, 3000, std::nullopt}));
     EXPECT_EQ(waits(closingLinesExConfederate), (Waits{5000, 5000, 5000, std::nullopt}))
         << "COUGH_SICK_MEDIUM is followed by a wait and one more line here";
     EXPECT_EQ(std::string(closingLinesExConfederate[2].lineName), "COUGH_SICK_MEDIUM");
@@ -120,8 +119,8 @@ TEST(SpeechScripts, ALineSharedBetweenScriptsHasTheSamePairInEach) {
             const auto [it, isNew] = firstSeen.try_emplace(step.lineName, pair, script.name);
             if (isNew) continue;
             ++sharedOccurrences;
-            EXPECT_EQ(it->second.first, pair) << step.lineName << " in " << script.name
-                                              << " and " << it->second.second;
+            EXPECT_EQ(it->second.first, pair)
+                << step.lineName << " in " << script.name << " and " << it->second.second;
         }
     }
     // Repeats: CONFRONT_B 2, KILL_D 2, PLY_SHIT 1, THREATEN_B 1, KD_UNI 1, AGGRO_CALLOUT 1,

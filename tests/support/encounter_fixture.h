@@ -64,11 +64,14 @@ inline std::vector<std::string> linesOf(std::span<const SpeechStep> script) {
 // The handles the game was asked to delete, in call order.
 inline std::vector<std::string> deletedHandles() {
     std::vector<std::string> handles;
-    for (const sim::CallRecord* call : callsNamed("deleteEntity")) handles.push_back(sim::argsJson(*call));
+    for (const sim::CallRecord* call : callsNamed("deleteEntity"))
+        handles.push_back(sim::argsJson(*call));
     return handles;
 }
 
-inline std::string handleJson(Ped ped) { return "[" + std::to_string(ped) + "]"; }
+inline std::string handleJson(Ped ped) {
+    return "[" + std::to_string(ped) + "]";
+}
 
 inline std::vector<Ped> rosterPeds() {
     std::vector<Ped> peds;

@@ -1,4 +1,5 @@
-// Small readers over the simulated host's call log, shared by the tests of the natives, the encounter and speech.
+// Small readers over the simulated host's call log, shared by the tests of the natives, the
+// encounter and speech.
 #pragma once
 
 #include <cstdint>

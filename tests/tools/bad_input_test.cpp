@@ -59,14 +59,19 @@ TEST_F(BadInput, EveryMalformedScenarioLineNamesFileLineAndProblem) {
         {"goto duster 4 1 2 inf", "bad coordinate \"inf\""},
         {"goto 1e39 0 0", "unknown gang \"1e39\""},
         {"goto 1,5 2 3", "unknown gang \"1,5\""},
-        {"run", "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] HH:MM"},
+        {"run",
+         "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] "
+         "HH:MM"},
         {"run 5", "bad duration \"5\""},
-        {"run 5 minutes", "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] HH:MM"},
+        {"run 5 minutes",
+         "usage: run DURATION | run N frames | run N game days|hours|minutes | run until [day D] "
+         "HH:MM"},
         {"run 9999999 frames", "bad frame count \"9999999\": must be 0 to 1000000"},
         {"run until noon", "bad clock time \"noon\""},
         {"kill", "usage: kill squad | kill N"},
         {"kill -1", "bad ped number \"-1\""},
-        {"kill 99999999999999999999", "bad ped number \"99999999999999999999\": not a whole number"},
+        {"kill 99999999999999999999",
+         "bad ped number \"99999999999999999999\": not a whole number"},
         {"player", "usage: player dead | player alive | player new"},
         {"player old", "usage: player dead | player alive | player new"},
         {"gate", "usage: gate on | gate off"},
@@ -88,7 +93,8 @@ TEST_F(BadInput, EveryMalformedScenarioLineNamesFileLineAndProblem) {
         {std::string("run 1s\0x", 8), "not a text file (NUL byte)"},
     };
     for (const auto& c : cases) {
-        const std::string file = write("bad.scenario", "goto duster 4 0 -30 0\nrun 2s\n" + c.line + "\nrun 1s\n");
+        const std::string file =
+            write("bad.scenario", "goto duster 4 0 -30 0\nrun 2s\n" + c.line + "\nrun 1s\n");
         const tools_testing::RunResult run = simulate({"--scenario", file});
         EXPECT_EQ(run.status, 2) << c.line << "\n" << run.output;
         EXPECT_NE(run.output.find(file + ":3: " + c.problem), std::string::npos)
@@ -105,7 +111,8 @@ TEST_F(BadInput, ACommandOnAPedNotYetCreatedStopsTheRunAtItsLine) {
         const tools_testing::RunResult run = simulate({"--scenario", file});
         EXPECT_EQ(run.status, 2) << line << "\n" << run.output;
         EXPECT_NE(run.output.find(file + ":3: "), std::string::npos) << line << "\n" << run.output;
-        EXPECT_NE(run.output.find("the plug-in has created only 7 peds so far"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("the plug-in has created only 7 peds so far"), std::string::npos)
+            << run.output;
         EXPECT_FALSE(outputsLeft()) << line;
     }
 }
@@ -120,9 +127,11 @@ TEST_F(BadInput, EveryMalformedOptionSaysWhatIsWrong) {
         {{"--seed", "12x", "--scenario", fine}, "--seed 12x: not a whole number"},
         {{"--seed=", "--scenario", fine}, "--seed needs a value"},
         {{"--build", "6h", "--scenario", fine}, "--build 6h: unknown build"},
-        {{"--build", "06h", "--plugin", "x.so", "--scenario", fine}, "--build and --plugin both name the plug-in"},
+        {{"--build", "06h", "--plugin", "x.so", "--scenario", fine},
+         "--build and --plugin both name the plug-in"},
         {{"--scenario="}, "--scenario needs a value"},
-        {{"--scenario", (dir / "none.scenario").string()}, "none.scenario: cannot read the scenario"},
+        {{"--scenario", (dir / "none.scenario").string()},
+         "none.scenario: cannot read the scenario"},
         {{"--scenario", dir.string()}, "cannot read the scenario: it is a directory"},
         {{"--invariants=yes", "--scenario", fine}, "unknown option --invariants=yes"},
         {{"-x", "--scenario", fine}, "unknown option -x"},
@@ -130,7 +139,8 @@ TEST_F(BadInput, EveryMalformedOptionSaysWhatIsWrong) {
     for (const auto& c : cases) {
         const tools_testing::RunResult run = simulate(c.args);
         EXPECT_EQ(run.status, 2) << c.problem << "\n" << run.output;
-        EXPECT_NE(run.output.find(c.problem), std::string::npos) << "wanted: " << c.problem << "\ngot: " << run.output;
+        EXPECT_NE(run.output.find(c.problem), std::string::npos)
+            << "wanted: " << c.problem << "\ngot: " << run.output;
         EXPECT_FALSE(outputsLeft()) << c.problem;
     }
 }
@@ -142,7 +152,8 @@ TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOtherOutput) {
         SIMULATOR, {"--scenario", fine, "--svg", (dir / "out" / "map.svg").string(), "--trace",
                     (dir / "no-such-dir" / "trace.jsonl").string()});
     EXPECT_EQ(run.status, 2) << run.output;
-    EXPECT_NE(run.output.find("cannot write " + (dir / "no-such-dir" / "trace.jsonl").string()), std::string::npos)
+    EXPECT_NE(run.output.find("cannot write " + (dir / "no-such-dir" / "trace.jsonl").string()),
+              std::string::npos)
         << run.output;
     EXPECT_FALSE(outputsLeft());
 }

@@ -9,10 +9,13 @@ namespace {
 
 using Args = std::vector<std::string_view>;
 
-std::variant<cli::Options, std::string> parse(const Args& args) { return cli::parseCommandLine(args); }
+std::variant<cli::Options, std::string> parse(const Args& args) {
+    return cli::parseCommandLine(args);
+}
 
 TEST(CommandLine, OptionsAreTakenInEitherFormAndTheDefaultsFillTheRest) {
-    const auto parsed = parse({"--seed=42", "--scenario", "a.scenario", "--trace", "t.jsonl", "--svg=m.svg"});
+    const auto parsed =
+        parse({"--seed=42", "--scenario", "a.scenario", "--trace", "t.jsonl", "--svg=m.svg"});
     ASSERT_TRUE(std::holds_alternative<cli::Options>(parsed)) << std::get<std::string>(parsed);
     const cli::Options& options = std::get<cli::Options>(parsed);
     EXPECT_EQ(options.build, "06h") << "no plug-in named: the shortest build";
@@ -34,7 +37,8 @@ TEST(CommandLine, BadOptionsAreNamedInTheMessage) {
         {{"--bogus"}, "unknown option --bogus"},
         {{"scenario.txt"}, "unknown option scenario.txt"},
         {{"--build", "07h"}, "--build 07h: unknown build, one of 06h|08h|12h|16h|24h|32h|48h|72h"},
-        {{"--build", "06h", "--plugin", "p.so"}, "--build and --plugin both name the plug-in: give one of them"},
+        {{"--build", "06h", "--plugin", "p.so"},
+         "--build and --plugin both name the plug-in: give one of them"},
         {{"--seed", "-1"}, "--seed -1: not a whole number from 0 to 18446744073709551615"},
         {{"--seed", "12x"}, "--seed 12x: not a whole number from 0 to 18446744073709551615"},
         {{"--trace"}, "--trace needs a value"},
@@ -43,13 +47,16 @@ TEST(CommandLine, BadOptionsAreNamedInTheMessage) {
         {{"--seed", "1", "--seed", "2"}, "--seed given twice: give it once"},
         {{"--trace=a", "--trace", "b"}, "--trace given twice: give it once"},
         {{"--brief", "--brief"}, "--brief given twice"},
-        {{"--trace-from", "8:00"}, "--trace-from and --trace-until choose what --trace writes: give --trace FILE too"},
+        {{"--trace-from", "8:00"},
+         "--trace-from and --trace-until choose what --trace writes: give --trace FILE too"},
         {{"--trace", "t", "--trace-from", "25:00"},
          "--trace-from 25:00: write a game-clock moment, HH:MM (day 0) or \"day D HH:MM\""},
         {{"--trace", "t", "--trace-from", "day 1 10:00", "--trace-until", "day 1 09:00"},
          "--trace-until day 1 09:00 is not after --trace-from day 1 10:00"},
-        {{"--trace", "t", "--trace-limit", "lots"}, "--trace-limit lots: write a size such as 500MB, 4GB or 100000 (bytes)"},
-        {{"--trace", "t", "--trace-limit", "0"}, "--trace-limit 0: write a size such as 500MB, 4GB or 100000 (bytes)"},
+        {{"--trace", "t", "--trace-limit", "lots"},
+         "--trace-limit lots: write a size such as 500MB, 4GB or 100000 (bytes)"},
+        {{"--trace", "t", "--trace-limit", "0"},
+         "--trace-limit 0: write a size such as 500MB, 4GB or 100000 (bytes)"},
         {{"--list", "gangs"}, "--list gangs: one of hideouts, natives, builds"},
         {{"--list", "hideouts", "outlaws"}, "--list hideouts outlaws: unknown gang"},
     };
@@ -70,7 +77,8 @@ TEST(CommandLine, SizesAndGameClockMomentsReadAsWritten) {
     EXPECT_EQ(cli::describeBytes(2'000'000'000), "2.0 GB");
     EXPECT_EQ(cli::describeBytes(1), "1 byte");
 
-    const auto parsed = parse({"--trace", "t", "--trace-from", "day 1 06:00", "--trace-until=day 2 23:30", "--trace-limit", "5GB"});
+    const auto parsed = parse({"--trace", "t", "--trace-from", "day 1 06:00",
+                               "--trace-until=day 2 23:30", "--trace-limit", "5GB"});
     ASSERT_TRUE(std::holds_alternative<cli::Options>(parsed)) << std::get<std::string>(parsed);
     const cli::Options& options = std::get<cli::Options>(parsed);
     EXPECT_EQ(options.traceFrom, 1440 + 360);

@@ -1,5 +1,5 @@
-// A plug-in that breaks one rule of the script host or one invariant, chosen by a compile definition, so that the
-// simulator's handling of each host error can be seen from the outside.
+// A plug-in that breaks one rule of the script host or one invariant, chosen by a compile
+// definition, so that the simulator's handling of each host error can be seen from the outside.
 #include <cstdint>
 
 #include "host/host.h"

@@ -26,14 +26,16 @@ inline RunResult runProgram(const std::string& program, const std::vector<std::s
     if (pipe == nullptr) return {-1, "popen failed"};
     std::string output;
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, n);
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 // A new, empty folder under the test's temporary directory; the caller removes it.
 inline std::filesystem::path freshDirectory(const std::string& prefix) {
-    std::string pattern = (std::filesystem::path(testing::TempDir()) / (prefix + "-XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::path(testing::TempDir()) / (prefix + "-XXXXXX")).string();
     if (mkdtemp(pattern.data()) == nullptr) return {};
     return pattern;
 }

@@ -10,7 +10,9 @@ namespace {
 
 using namespace simrun;
 
-chronicle::When at(std::int64_t frame) { return {frame, frame * 1000 / 30, 0, 8, 0}; }
+chronicle::When at(std::int64_t frame) {
+    return {frame, frame * 1000 / 30, 0, 8, 0};
+}
 
 // The two hideout points closest to each other: the first's close-up must show the second.
 std::pair<std::pair<Gang, int>, std::pair<Gang, int>> closestPair() {
@@ -21,10 +23,12 @@ std::pair<std::pair<Gang, int>, std::pair<Gang, int>> closestPair() {
             for (const GangProfile& b : gangProfiles) {
                 for (std::size_t j = 0; j < b.hideouts.size(); ++j) {
                     if (&a == &b && i == j) continue;
-                    const double d = std::hypot(a.hideouts[i].x - b.hideouts[j].x, a.hideouts[i].y - b.hideouts[j].y);
+                    const double d = std::hypot(a.hideouts[i].x - b.hideouts[j].x,
+                                                a.hideouts[i].y - b.hideouts[j].y);
                     if (d < best) {
                         best = d;
-                        pair = {{a.gang, static_cast<int>(i) + 1}, {b.gang, static_cast<int>(j) + 1}};
+                        pair = {{a.gang, static_cast<int>(i) + 1},
+                                {b.gang, static_cast<int>(j) + 1}};
                     }
                 }
             }
@@ -38,15 +42,17 @@ Vector3 pointOf(std::pair<Gang, int> point) {
 }
 
 std::string title(std::pair<Gang, int> point) {
-    return "<title>" + std::string(scenario::gangName(point.first)) + " " + std::to_string(point.second) + " " +
-           chronicle::describePosition(pointOf(point)) + "</title>";
+    return "<title>" + std::string(scenario::gangName(point.first)) + " " +
+           std::to_string(point.second) + " " + chronicle::describePosition(pointOf(point)) +
+           "</title>";
 }
 
 // Two encounters: the player dies and a member dies during the second, a member of the first
 // stays alive to the end, and one member of the second was never created.
 chronicle::Chronicle twoEncounters(std::pair<Gang, int> first, std::pair<Gang, int> second) {
     chronicle::Chronicle story;
-    auto squad = [&](int number, std::pair<Gang, int> point, std::int64_t frame, std::vector<Ped> members) {
+    auto squad = [&](int number, std::pair<Gang, int> point, std::int64_t frame,
+                     std::vector<Ped> members) {
         chronicle::Squad s{};
         s.number = number;
         s.gang = point.first;
@@ -76,7 +82,9 @@ chronicle::Chronicle twoEncounters(std::pair<Gang, int> first, std::pair<Gang, i
 std::string between(const std::string& text, const std::string& from, const std::string& to) {
     const std::size_t start = text.find(from);
     const std::size_t end = text.find(to, start);
-    return start == std::string::npos ? std::string{} : text.substr(start, end == std::string::npos ? end : end - start);
+    return start == std::string::npos
+               ? std::string{}
+               : text.substr(start, end == std::string::npos ? end : end - start);
 }
 
 constexpr std::string_view playerDiedCross = "stroke=\"#000000\" stroke-width=\"2.5\"";
@@ -98,8 +106,10 @@ TEST(SvgMap, EveryHideoutCarriesItsNumberAndATooltipAndTheMapItsScaleAndOrigin) 
     EXPECT_NE(map.find("origin (0, 0)"), std::string::npos);
     EXPECT_NE(map.find(" m</text>"), std::string::npos) << "no scale bar";
     EXPECT_NE(map.find("x (m, east)"), std::string::npos) << "no coordinates along the edges";
-    EXPECT_NE(map.find("marker-end=\"url(#arrow)\""), std::string::npos) << "the path has no direction";
-    for (std::string_view legend : {"member alive at the end", "spawn failed", "50 m", "100 m", "150 m"}) {
+    EXPECT_NE(map.find("marker-end=\"url(#arrow)\""), std::string::npos)
+        << "the path has no direction";
+    for (std::string_view legend :
+         {"member alive at the end", "spawn failed", "50 m", "100 m", "150 m"}) {
         EXPECT_NE(map.find(legend), std::string::npos) << legend;
     }
 }
@@ -115,10 +125,13 @@ TEST(SvgMap, EachCloseUpShowsOnlyItsOwnEncounterAndItsNeighbours) {
     ASSERT_FALSE(two.empty());
     EXPECT_NE(one.find(title(second)), std::string::npos) << "the neighbouring hideout is missing";
     EXPECT_NE(two.find(title(first)), std::string::npos) << "the neighbouring hideout is missing";
-    EXPECT_EQ(one.find(playerDiedCross), std::string::npos) << "squad 2's player death in squad 1's close-up";
-    EXPECT_EQ(one.find(memberDiedCross), std::string::npos) << "squad 2's member death in squad 1's close-up";
+    EXPECT_EQ(one.find(playerDiedCross), std::string::npos)
+        << "squad 2's player death in squad 1's close-up";
+    EXPECT_EQ(one.find(memberDiedCross), std::string::npos)
+        << "squad 2's member death in squad 1's close-up";
     EXPECT_EQ(one.find(failedSpawn), std::string::npos);
-    EXPECT_NE(one.find(aliveTriangle), std::string::npos) << "a member alive at the end has no mark of its own";
+    EXPECT_NE(one.find(aliveTriangle), std::string::npos)
+        << "a member alive at the end has no mark of its own";
     EXPECT_NE(two.find(playerDiedCross), std::string::npos);
     EXPECT_NE(two.find(memberDiedCross), std::string::npos);
     EXPECT_NE(two.find(failedSpawn), std::string::npos) << "a member never created has no mark";
@@ -131,14 +144,17 @@ TEST_F(RenderedMap, TheDemosMapRendersToAValidPicture) {
     const RunResult run = runSimulator({"--svg", map.string()});
     ASSERT_EQ(run.status, 0) << run.output;
     const fs::path picture = out("map.png");
-    const RunResult render = runCommand("rsvg-convert '" + map.string() + "' -o '" + picture.string() + "'");
-    ASSERT_EQ(render.status, 0) << "rsvg-convert (Debian librsvg2-bin, installed by scripts/bootstrap.sh): "
-                                << render.output;
+    const RunResult render =
+        runCommand("rsvg-convert '" + map.string() + "' -o '" + picture.string() + "'");
+    ASSERT_EQ(render.status, 0)
+        << "rsvg-convert (Debian librsvg2-bin, installed by scripts/bootstrap.sh): "
+        << render.output;
     const std::string png = readFile(picture);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
-    const auto width = (static_cast<unsigned char>(png[16]) << 24) | (static_cast<unsigned char>(png[17]) << 16) |
-                       (static_cast<unsigned char>(png[18]) << 8) | static_cast<unsigned char>(png[19]);
+    const auto width =
+        (static_cast<unsigned char>(png[16]) << 24) | (static_cast<unsigned char>(png[17]) << 16) |
+        (static_cast<unsigned char>(png[18]) << 8) | static_cast<unsigned char>(png[19]);
     EXPECT_EQ(width, 1200) << "the page is 1200 pixels wide";
 }
 

@@ -20,14 +20,16 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 std::size_t countOf(const std::string& text, const std::string& what) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
     return count;
 }
 
 // The timeline with each wrapped entry joined back into one line.
 std::string unwrapped(std::string text) {
     const std::string continuation = "\n" + std::string(34, ' ');
-    for (std::size_t at; (at = text.find(continuation)) != std::string::npos;) text.replace(at, continuation.size(), " ");
+    for (std::size_t at; (at = text.find(continuation)) != std::string::npos;)
+        text.replace(at, continuation.size(), " ");
     return text;
 }
 
@@ -58,7 +60,8 @@ TEST_F(Timeline, EveryLineOfEveryBundledScenarioFitsIn100Columns) {
             for (const std::string& line : linesOf(run.output)) {
                 // The path as given, messages that quote a line of the scenario, and the
                 // sanitizer's own notes in the sanitizer build.
-                if (line.starts_with("scenario ") || line.starts_with(entry.path().string()) || line.starts_with("==")) {
+                if (line.starts_with("scenario ") || line.starts_with(entry.path().string()) ||
+                    line.starts_with("==")) {
                     continue;
                 }
                 EXPECT_LE(line.size(), 100u) << entry.path() << " " << mode << "\n" << line;
@@ -72,28 +75,37 @@ TEST_F(Timeline, SaysWhichPedAKillMeansAndWhyANearHideoutSpawnsNothing) {
     ASSERT_EQ(run.status, 0) << run.output;
     run.output = unwrapped(run.output);
     EXPECT_NE(run.output.find("> kill 3 (ped 103)"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("no squad at exconfederate 1: squad 1's encounter runs until the re-arm at day 0 "
-                              "14:01"),
+    EXPECT_NE(run.output.find(
+                  "no squad at exconfederate 1: squad 1's encounter runs until the re-arm at day 0 "
+                  "14:01"),
               std::string::npos)
         << run.output;
-    EXPECT_NE(run.output.find("hideouts re-armed, 6 h of game time after squad 1 (cooldown 6 h)"), std::string::npos)
+    EXPECT_NE(run.output.find("hideouts re-armed, 6 h of game time after squad 1 (cooldown 6 h)"),
+              std::string::npos)
         << run.output;
-    EXPECT_NE(run.output.find("no squad at duster 4: disarmed since squad 2, re-arms at day 0 20:02"), std::string::npos)
+    EXPECT_NE(
+        run.output.find("no squad at duster 4: disarmed since squad 2, re-arms at day 0 20:02"),
+        std::string::npos)
         << run.output;
-    EXPECT_NE(run.output.find("\n2 squads, 14 members removed by the plug-in"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\n2 squads, 14 members removed by the plug-in"), std::string::npos)
+        << run.output;
 }
 
 // "said 1 times", "1 squads", "1 expects passed".
 TEST_F(Timeline, CountsOfOneAreSingular) {
-    const RunResult run = runSimulator({"--scenario", scenario("one.scenario",
-                                                               "goto duster 4 0 -30 0\nrun 30s\n"
-                                                               "expect said ORR_V2_ILO_NEG\nexpect peds 7\n")});
+    const RunResult run =
+        runSimulator({"--scenario", scenario("one.scenario",
+                                             "goto duster 4 0 -30 0\nrun 30s\n"
+                                             "expect said ORR_V2_ILO_NEG\nexpect peds 7\n")});
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("ok (said 1 time)"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("\n1 squad, 0 members removed by the plug-in"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\n1 squad, 0 members removed by the plug-in"), std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("2 expects passed, 0 failed"), std::string::npos) << run.output;
     const RunResult kill = runSimulator({"--scenario", scenario("k.scenario", "kill 1\n")});
-    EXPECT_NE(kill.output.find("kill 1: the plug-in has created only 0 peds so far"), std::string::npos) << kill.output;
+    EXPECT_NE(kill.output.find("kill 1: the plug-in has created only 0 peds so far"),
+              std::string::npos)
+        << kill.output;
 }
 
 TEST_F(Timeline, BriefFoldsASquadAndItsMembersLinesIntoOneLineEach) {
@@ -103,9 +115,11 @@ TEST_F(Timeline, BriefFoldsASquadAndItsMembersLinesIntoOneLineEach) {
     ASSERT_EQ(brief.status, 0) << brief.output;
     EXPECT_EQ(countOf(full.output, " created ("), 7u);
     EXPECT_EQ(countOf(brief.output, " created ("), 0u) << brief.output;
-    EXPECT_NE(brief.output.find("squad 1 at duster 4, model g_m_m_uniduster_01, peds 101-107\n"), std::string::npos)
+    EXPECT_NE(brief.output.find("squad 1 at duster 4, model g_m_m_uniduster_01, peds 101-107\n"),
+              std::string::npos)
         << brief.output;
-    EXPECT_NE(brief.output.find("  members say SPOTTED_MALE 7 times\n"), std::string::npos) << brief.output;
+    EXPECT_NE(brief.output.find("  members say SPOTTED_MALE 7 times\n"), std::string::npos)
+        << brief.output;
     EXPECT_EQ(countOf(brief.output, "player says"), countOf(full.output, "player says"))
         << "the player's lines are not folded";
 }
@@ -120,11 +134,14 @@ TEST_F(Timeline, EventsAreTheTimelineAsJsonLines) {
         EXPECT_TRUE(event.starts_with("{\"frame\":") && event.ends_with("}")) << event;
     }
     auto has = [&](const std::string& what) {
-        return std::any_of(events.begin(), events.end(),
-                           [&](const std::string& event) { return event.find(what) != std::string::npos; });
+        return std::any_of(events.begin(), events.end(), [&](const std::string& event) {
+            return event.find(what) != std::string::npos;
+        });
     };
     EXPECT_TRUE(has("\"event\":\"command\",\"text\":\"> goto duster 4 0 -30 0\""));
-    EXPECT_TRUE(has("\"event\":\"squad\",\"text\":\"squad 1 at duster 4, model g_m_m_uniduster_01\",\"squad\":1"));
+    EXPECT_TRUE(
+        has("\"event\":\"squad\",\"text\":\"squad 1 at duster 4, model "
+            "g_m_m_uniduster_01\",\"squad\":1"));
     EXPECT_TRUE(has("\"event\":\"said\",\"text\":\"ped 101 says SPOTTED_MALE"));
     EXPECT_TRUE(has("\"event\":\"deleted\""));
     EXPECT_TRUE(has("\"event\":\"rearmed\""));
@@ -144,7 +161,8 @@ TEST_F(Timeline, GameTimeRunsEndOnTheGameClock) {
         {"run until day 0 07:00", "  0 08:00"},  // already past: no frame
     };
     for (const auto& c : cases) {
-        const RunResult run = runSimulator({"--scenario", scenario("g.scenario", std::string(c.command) + "\n")});
+        const RunResult run =
+            runSimulator({"--scenario", scenario("g.scenario", std::string(c.command) + "\n")});
         ASSERT_EQ(run.status, 0) << c.command << "\n" << run.output;
         const std::size_t last = run.output.find("the plug-in unregistered its script");
         ASSERT_NE(last, std::string::npos) << run.output;
@@ -157,7 +175,8 @@ TEST_F(Timeline, ListsNameTheHideoutsTheNativesAndTheBuilds) {
     const RunResult hideouts = runSimulator({"--list", "hideouts"});
     EXPECT_EQ(hideouts.status, 0);
     EXPECT_EQ(linesOf(hideouts.output).size(), 1u + 87u) << "a heading and every hideout point";
-    EXPECT_NE(hideouts.output.find("duster          4     -857.5     1402.6    230.7  g_m_m_uniduster_01"),
+    EXPECT_NE(hideouts.output.find(
+                  "duster          4     -857.5     1402.6    230.7  g_m_m_uniduster_01"),
               std::string::npos)
         << hideouts.output;
     const RunResult swamp = runSimulator({"--list", "hideouts", "swamp"});
@@ -166,7 +185,8 @@ TEST_F(Timeline, ListsNameTheHideoutsTheNativesAndTheBuilds) {
     const RunResult natives = runSimulator({"--list", "natives"});
     EXPECT_EQ(natives.status, 0);
     for (const NativeInfo& info : nativeCatalogue) {
-        EXPECT_NE(natives.output.find("\n" + std::string(info.role) + " "), std::string::npos) << info.role;
+        EXPECT_NE(natives.output.find("\n" + std::string(info.role) + " "), std::string::npos)
+            << info.role;
     }
     const RunResult builds = runSimulator({"--list", "builds"});
     EXPECT_NE(builds.output.find("06h    6 h\n"), std::string::npos) << builds.output;
@@ -180,12 +200,14 @@ TEST_F(Timeline, APlugInShowsItsCooldownOnlyWhenItsContentIsABuild) {
     fs::copy_file(fs::path(PLUGIN_DIR) / "GangHideouts06h.so", renamed);
     const RunResult copy = runSimulator({"--plugin", renamed.string(), "--scenario", idle});
     EXPECT_EQ(copy.status, 0) << copy.output;
-    EXPECT_NE(copy.output.find("build 06h (respawn cooldown 6 h)"), std::string::npos) << copy.output;
+    EXPECT_NE(copy.output.find("build 06h (respawn cooldown 6 h)"), std::string::npos)
+        << copy.output;
 
     const fs::path impostor = dir / "GangHideouts06h.so";
     fs::copy_file(fs::path(ROGUE_PLUGIN_DIR) / "rogue_runaway.so", impostor);
     const RunResult rogue = runSimulator({"--plugin", impostor.string(), "--scenario", idle});
-    EXPECT_NE(rogue.output.find("plug-in " + impostor.string() + " (respawn cooldown unknown: not one of the builds)"),
+    EXPECT_NE(rogue.output.find("plug-in " + impostor.string() +
+                                " (respawn cooldown unknown: not one of the builds)"),
               std::string::npos)
         << rogue.output;
     EXPECT_EQ(rogue.output.find("6 h"), std::string::npos) << rogue.output;
@@ -195,11 +217,13 @@ TEST_F(Timeline, AnEmptyScenarioIsWarnedAboutAndAByteOrderMarkIsAccepted) {
     for (const char* text : {"", "# only a comment\n\n"}) {
         const RunResult run = runSimulator({"--scenario", scenario("empty.scenario", text)});
         EXPECT_EQ(run.status, 0) << run.output;
-        EXPECT_NE(run.output.find("warning: " + (dir / "empty.scenario").string() + " has no commands"),
-                  std::string::npos)
+        EXPECT_NE(
+            run.output.find("warning: " + (dir / "empty.scenario").string() + " has no commands"),
+            std::string::npos)
             << run.output;
     }
-    const RunResult marked = runSimulator({"--scenario", scenario("bom.scenario", "\xEF\xBB\xBFrun 1s\n")});
+    const RunResult marked =
+        runSimulator({"--scenario", scenario("bom.scenario", "\xEF\xBB\xBFrun 1s\n")});
     EXPECT_EQ(marked.status, 0) << marked.output;
     EXPECT_EQ(marked.output.find("warning"), std::string::npos) << marked.output;
 }
@@ -207,8 +231,9 @@ TEST_F(Timeline, AnEmptyScenarioIsWarnedAboutAndAByteOrderMarkIsAccepted) {
 TEST_F(Timeline, HelpSummarisesTheScenarioCommandsAndPointsToTheReadme) {
     const RunResult run = runSimulator({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* word : {"--list", "--brief", "--events", "--trace-from", "--trace-limit", "run N game days",
-                             "run until [day D] HH:MM", "goto GANG N", "README"}) {
+    for (const char* word :
+         {"--list", "--brief", "--events", "--trace-from", "--trace-limit", "run N game days",
+          "run until [day D] HH:MM", "goto GANG N", "README"}) {
         EXPECT_NE(run.output.find(word), std::string::npos) << word;
     }
 }

@@ -28,8 +28,9 @@ TEST(TraceGuard, ATraceThatReachesItsLimitStopsTheRunAndKeepsOnlyWholeLinesBelow
     session.traceWindow.limitBytes = 1000;
     player::takeCalls(session);
     ASSERT_TRUE(session.stopped.has_value()) << "a limit that cannot stop anything";
-    EXPECT_NE(session.stopped->find("the trace reached its limit of 1000 bytes at day 0 08:00 (frame 0)"),
-              std::string::npos)
+    EXPECT_NE(
+        session.stopped->find("the trace reached its limit of 1000 bytes at day 0 08:00 (frame 0)"),
+        std::string::npos)
         << *session.stopped;
     EXPECT_LE(trace.str().size(), 1000u);
     EXPECT_TRUE(trace.str().ends_with("}\n"));
@@ -55,7 +56,8 @@ TEST(TraceGuard, TheEstimateFollowsTheGameClockThroughClockAndRunCommands) {
     EXPECT_EQ(framesOf("run until 09:00\n", {}), 3600) << "the game starts at 08:00";
     EXPECT_EQ(framesOf("run until day 1 08:00\n", {}), 86400);
     // The first hour is skipped by the clock, the last is outside the window.
-    EXPECT_EQ(framesOf("clock +1h\nrun 2 game hours\n", {.from = 9 * 60 + 30, .until = 10 * 60 + 30, .limitBytes = 0}),
+    EXPECT_EQ(framesOf("clock +1h\nrun 2 game hours\n",
+                       {.from = 9 * 60 + 30, .until = 10 * 60 + 30, .limitBytes = 0}),
               3600);
 }
 

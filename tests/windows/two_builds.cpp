@@ -55,7 +55,8 @@ std::variant<sim::LoadedPlugin, std::string> loadWatched(const std::string& path
     dup2(savedStderr, STDERR_FILENO);
     close(savedStderr);
     std::rewind(capture);
-    for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture)) reported += static_cast<char>(c);
+    for (int c = std::fgetc(capture); c != EOF; c = std::fgetc(capture))
+        reported += static_cast<char>(c);
     std::fclose(capture);
     return loaded;
 }
@@ -107,14 +108,19 @@ int main(int argc, char** argv) {
     const auto registrations = hostCalls("scriptRegister");
     const auto unregistrations = hostCalls("scriptUnregister");
     check(!sim::hostFailure(), "the run had no host error: " + sim::hostFailure().value_or(""));
-    check(registrations.size() == 1, "exactly one script registered (" + std::to_string(registrations.size()) + ")");
-    check(!registrations.empty() && registrations[0]->slots[0] == firstModule, "the first build registered it");
+    check(registrations.size() == 1,
+          "exactly one script registered (" + std::to_string(registrations.size()) + ")");
+    check(!registrations.empty() && registrations[0]->slots[0] == firstModule,
+          "the first build registered it");
     check(unregistrations.size() == 1 && unregistrations[0]->slots[0] == firstModule,
           "only the first build unregistered, once");
     check(sim::createdPeds().size() == 7, "one squad of 7 at the hideout (" +
-                                              std::to_string(sim::createdPeds().size()) + " peds created)");
-    check(reported.find("stays idle") != std::string::npos && reported.find(std::filesystem::path(argv[2]).filename().string()) != std::string::npos,
-          "the second build named itself and why it stays idle (reported: \"" + reported + "\")");
+                                              std::to_string(sim::createdPeds().size()) +
+                                              " peds created)");
+    check(
+        reported.find("stays idle") != std::string::npos &&
+            reported.find(std::filesystem::path(argv[2]).filename().string()) != std::string::npos,
+        "the second build named itself and why it stays idle (reported: \"" + reported + "\")");
     if (failures == 0) std::cout << "two-builds: the second build stayed idle: " << reported;
     return failures == 0 ? 0 : 1;
 }

@@ -115,6 +115,14 @@ std::string hexText(std::uint64_t value, int digits) {
     return text;
 }
 
+std::string describeNative(NativeHash hash) {
+    const std::size_t index = nativeIndexOf(hash);
+    const std::string hex = hexText(hash, 16);
+    return index == noNative
+               ? "native " + hex
+               : "native " + std::string(nativeCatalogue[index].role) + " (" + hex + ")";
+}
+
 void appendJsonFloat(std::string& out, float value) {
     if (std::isnan(value)) {
         out += "\"nan\"";

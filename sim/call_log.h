@@ -13,6 +13,10 @@ namespace sim {
 
 // "0x" and digits upper-case hex digits of value, zero-padded.
 std::string hexText(std::uint64_t value, int digits);
+
+// "native ROLE (0x...)" for a catalogue native, "native 0x..." for a stranger: how every host
+// message names a native.
+std::string describeNative(NativeHash hash);
 // The shortest decimal that reads back to the same float; non-finite values as strings.
 std::string jsonFloat(float value);
 std::string jsonString(std::string_view text);

@@ -15,12 +15,8 @@ namespace sim {
 
 namespace {
 
-std::string describe(NativeHash hash) {
-    const std::size_t index = nativeIndexOf(hash);
-    const std::string hex = hexText(hash, 16);
-    return index == noNative
-               ? "native " + hex
-               : "native " + std::string(nativeCatalogue[index].role) + " (" + hex + ")";
+std::string slotCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " argument slot" : " argument slots");
 }
 
 // What the native is about to read through its pointer argument, read first: the record keeps
@@ -70,16 +66,16 @@ extern "C" void nativeInit(NativeHash hash) {
     if (sim::fibreHostActive()) sim::checkNativeCaller(hash);
     sim::World& w = sim::world();
     if (w.pendingCount != sim::noCallOpen) {
-        const std::string pending = sim::describe(nativeCatalogue[w.pendingIndex].hash);
+        const std::string pending = sim::describeNative(nativeCatalogue[w.pendingIndex].hash);
         sim::dropPendingCall(w);
-        throw sim::HostError("nativeInit of " + sim::describe(hash) + " while " + pending +
+        throw sim::HostError("nativeInit of " + sim::describeNative(hash) + " while " + pending +
                              " was never called");
     }
     // A tick asks the same native many times in a row (87 distance queries): the last lookup is
     // kept.
     if (hash != w.lastHash) {
         const std::size_t index = sim::nativeIndexOf(hash);
-        if (index == sim::noNative) throw sim::HostError("unknown " + sim::describe(hash));
+        if (index == sim::noNative) throw sim::HostError("unknown " + sim::describeNative(hash));
         w.lastHash = hash;
         w.lastIndex = index;
     }
@@ -107,9 +103,8 @@ extern "C" std::uint64_t* nativeCall() {
     sim::dropPendingCall(w);
     const NativeInfo& info = nativeCatalogue[index];
     if (count != info.argumentSlots) {
-        throw sim::HostError(sim::describe(info.hash) + " takes " +
-                             std::to_string(info.argumentSlots) + " argument slots, got " +
-                             std::to_string(count));
+        throw sim::HostError(sim::describeNative(info.hash) + " takes " +
+                             sim::slotCount(info.argumentSlots) + ", got " + std::to_string(count));
     }
     // Recorded first, so that the pointer argument is read straight into the record; a call the
     // game refuses leaves no record and no text behind.
@@ -128,7 +123,7 @@ extern "C" std::uint64_t* nativeCall() {
     } catch (const sim::HostError& error) {
         w.calls.pop_back();
         w.callText.resize(textMark);
-        throw sim::HostError(sim::describe(info.hash) + ": " + error.what());
+        throw sim::HostError(sim::describeNative(info.hash) + ": " + error.what());
     }
     // A handler never logs a call, so the record is still the last one and still where it was.
     record.results = w.results;

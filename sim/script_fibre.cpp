@@ -39,13 +39,6 @@ FibreHost& host() {
     return hostState;
 }
 
-std::string describeNative(NativeHash hash) {
-    const NativeInfo* info = findNative(hash);
-    const std::string hex = hexText(hash, 16);
-    return info == nullptr ? "native " + hex
-                           : "native " + std::string(info->role) + " (" + hex + ")";
-}
-
 bool onScriptFibre() {
     FibreHost& h = host();
     return h.onFibre && fibre::onHostThread();

@@ -44,7 +44,10 @@ TEST(NativeProtocol, AnUnknownHashOrAWrongSlotCountStopsTheRunNamingTheNative) {
         {0x1234567890ABCDEFull, 0, {"0x1234567890ABCDEF"}},
         {0x0000000000000001ull, 0, {"0x0000000000000001"}},
         {native::createPed, 8, {"createPed", "0xD49F9B0955C367DE", "9", "8"}},
-        {native::playerPed, 1, {"playerPed", "0x096275889B8E0EE0"}},
+        {native::playerPed,
+         1,
+         {"playerPed", "0x096275889B8E0EE0", "takes 0 argument slots, got 1"}},
+        {native::isEntityDead, 2, {"isEntityDead", "takes 1 argument slot, got 2"}},
         {native::giveWeapon, 14, {"giveWeapon", "13", "14"}},
         {native::distanceBetween, 6, {"distanceBetween", "0x0BE7F4E3CDBAFB28"}},
     };

@@ -97,18 +97,15 @@ const std::vector<std::string_view>& compiledLines() {
     static const std::vector<std::string_view> lines = [] {
         std::vector<std::string_view> all;
         for (const GangProfile& profile : gangProfiles) all.emplace_back(profile.spawnLine);
-        using Script = std::span<const SpeechStep>;
-        const std::array<Script, 18> scripts = {
-            Script(approachTauntDuster),         Script(approachTauntExConfederate),
-            Script(approachTauntSwamp),          Script(approachTauntInbred),
-            Script(approachTauntMountainMan),    Script(approachTauntBandito),
-            Script(firstKillLinesBandito),       Script(firstKillLinesInbred),
-            Script(firstKillLinesExConfederate), Script(firstKillLinesSwamp),
-            Script(firstKillLinesMountainMan),   Script(firstKillLinesDefault),
-            Script(closingLinesBandito),         Script(closingLinesInbred),
-            Script(closingLinesExConfederate),   Script(closingLinesSwamp),
-            Script(closingLinesMountainMan),     Script(closingLinesDefault)};
-        for (Script script : scripts) addLines(all, script);
+        // Every gang's scripts come with its profile; the default aftermath scripts are added
+        // for the gangs the fight aftermath never finds by model.
+        for (const GangProfile& profile : gangProfiles) {
+            addLines(all, profile.approachTaunt);
+            addLines(all, profile.firstKillLines);
+            addLines(all, profile.closingLines);
+        }
+        addLines(all, firstKillLinesDefault);
+        addLines(all, closingLinesDefault);
         std::sort(all.begin(), all.end());
         all.erase(std::unique(all.begin(), all.end()), all.end());
         return all;

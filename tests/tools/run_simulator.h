@@ -1,42 +1,29 @@
 // gang-hideouts-sim run as a user runs it, for the tests that check what it prints and leaves.
 #pragma once
 
-#include <stdlib.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "run_program.h"
+
 namespace simrun {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status;
-    std::string output;  // stdout and stderr together
-};
+using tools_testing::RunResult;
 
+// Through a shell, for commands that are not one of the project's programs (rsvg-convert).
 inline RunResult runCommand(const std::string& command) {
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return {-1, "popen failed"};
-    std::string output;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        output.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+    return tools_testing::runProgram(command, {});
 }
 
 inline RunResult runSimulator(const std::vector<std::string>& args) {
-    std::string command = SIMULATOR;
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    return runCommand(command);
+    return tools_testing::runProgram(SIMULATOR, args);
 }
 
 inline std::string readFile(const fs::path& path) {
@@ -50,9 +37,8 @@ inline std::string readFile(const fs::path& path) {
 class ScratchDirectory : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::path(testing::TempDir()) / "simrun-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = tools_testing::freshDirectory("simrun");
+        ASSERT_FALSE(dir.empty());
         fs::create_directory(dir / "out");
     }
     void TearDown() override { fs::remove_all(dir); }

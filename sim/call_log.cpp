@@ -52,7 +52,7 @@ void appendSlot(std::string& out, SlotKind kind, std::uint64_t slot, const Point
 
 void appendArguments(std::string& out, const CallRecord& record) {
     out += '[';
-    if (record.host) {
+    if (record.host()) {
         const HostFunctionInfo& info = hostFunctions[record.kind - nativeCatalogue.size()];
         for (std::size_t i = 0; i < info.tracedArguments; ++i) {
             if (i > 0) out += ',';
@@ -70,7 +70,7 @@ void appendArguments(std::string& out, const CallRecord& record) {
 
 void appendResult(std::string& out, const CallRecord& record) {
     const std::uint64_t* results = record.results.data();
-    switch (record.host ? ResultKind::none : nativeSignatures[record.kind].result) {
+    switch (record.host() ? ResultKind::none : nativeSignatures[record.kind].result) {
         case ResultKind::none:
             break;
         case ResultKind::integer:
@@ -177,13 +177,6 @@ std::string_view textOf(TextRef text) {
     return std::string_view(world().callText).substr(text.offset, text.length);
 }
 
-std::optional<std::size_t> callKindOf(std::string_view name) {
-    for (std::size_t kind = 0; kind < callKindCount; ++kind) {
-        if (callKindName(kind) == name) return kind;
-    }
-    return std::nullopt;
-}
-
 std::string argsJson(const CallRecord& record) {
     std::string json;
     appendArguments(json, record);
@@ -207,16 +200,16 @@ void appendTraceLine(std::string& out, const CallRecord& record) {
     appendTwoDigits(out, record.clockHours);
     out += ':';
     appendTwoDigits(out, record.clockMinutes);
-    out += record.host ? "\",\"host\":" : "\",\"native\":";
-    appendJsonString(out, record.name);
-    if (!record.host) {
+    out += record.host() ? "\",\"host\":" : "\",\"native\":";
+    appendJsonString(out, record.name());
+    if (!record.host()) {
         out += ",\"hash\":\"";
-        appendHex(out, record.hash, 16);
+        appendHex(out, record.hash(), 16);
         out += '"';
     }
     out += ",\"args\":";
     appendArguments(out, record);
-    if (!record.host) {
+    if (!record.host()) {
         out += ",\"result\":";
         appendResult(out, record);
     }

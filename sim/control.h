@@ -71,7 +71,12 @@ constexpr std::string_view callKindName(std::size_t kind) {
                                          : hostFunctions[kind - nativeCatalogue.size()].name;
 }
 // The kind of a native's role name or a host function's name; nullopt for any other name.
-std::optional<std::size_t> callKindOf(std::string_view name);
+constexpr std::optional<std::size_t> callKindOf(std::string_view name) {
+    for (std::size_t kind = 0; kind < callKindCount; ++kind) {
+        if (callKindName(kind) == name) return kind;
+    }
+    return std::nullopt;
+}
 
 // The room the host gives a native's result: a position's three slots.
 inline constexpr std::size_t resultSlotCount = 3;
@@ -105,10 +110,7 @@ struct CallRecord {
     int clockHours;
     int clockMinutes;
     std::uint8_t kind;  // see hostFunctions
-    bool host;          // kind names a host function
     std::uint8_t slotCount;
-    std::string_view name;  // callKindName(kind)
-    NativeHash hash;        // 0 for a host function
     // Raw argument slots (host: the arguments); those past slotCount hold nothing to read.
     std::array<std::uint64_t, maxArgumentSlots> slots;
     std::array<std::uint64_t, resultSlotCount>
@@ -116,6 +118,10 @@ struct CallRecord {
     Pointee pointee;
 
     std::span<const std::uint64_t> arguments() const { return {slots.data(), slotCount}; }
+    // Worked out from the kind, not stored: a record is written for every call.
+    bool host() const { return kind >= nativeCatalogue.size(); }  // kind names a host function
+    std::string_view name() const { return callKindName(kind); }
+    NativeHash hash() const { return host() ? 0 : nativeCatalogue[kind].hash; }  // 0: host
 };
 
 // What a playAmbientSpeech call asked for, decoded when it was made.

@@ -1,7 +1,7 @@
 // Script fibres on POSIX: a ucontext on a stack of the host's own.
-#include <pthread.h>
 #include <ucontext.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -23,7 +23,6 @@ struct Fibre {
 namespace {
 
 struct HostSide {
-    pthread_t thread{};
     ucontext_t context{};
     void* sanitizerFakeStack = nullptr;
     const void* stackBottom = nullptr;
@@ -34,9 +33,11 @@ struct HostSide {
     std::vector<std::unique_ptr<std::byte[]>> abandonedStacks;
 };
 
+// A plain global, not a function-local static: onHostThread is asked on every native call.
+HostSide hostSideState;
+
 HostSide& hostSide() {
-    static HostSide state;
-    return state;
+    return hostSideState;
 }
 
 // The address sanitizer must be told about every switch between stacks, or it takes the
@@ -61,14 +62,21 @@ void finishSwitch(void* fakeStack, const void** oldBottom, std::size_t* oldSize)
 #endif
 }
 
+// Which binding of the host thread the calling thread holds: bindHostThread gives the caller the
+// latest, and no thread holds the first. A thread's own variable, not a pthread_self comparison,
+// since it is read on every native call; initial-exec, since the host library is loaded with the
+// program, makes the read a single instruction.
+std::uint64_t latestBinding = 1;
+[[gnu::tls_model("initial-exec")]] thread_local std::uint64_t bindingOfThisThread = 0;
+
 }  // namespace
 
 void bindHostThread() {
-    hostSide().thread = pthread_self();
+    bindingOfThisThread = ++latestBinding;
 }
 
 bool onHostThread() {
-    return pthread_equal(pthread_self(), hostSide().thread) != 0;
+    return bindingOfThisThread == latestBinding;
 }
 
 Fibre* create(std::size_t stackBytes, void (*base)()) {

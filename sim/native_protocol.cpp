@@ -20,8 +20,10 @@ std::string slotCount(std::size_t count) {
 }
 
 // What the native is about to read through its pointer argument, read first: the record keeps
-// it, and a bad pointer is refused before the game acts on it.
-Pointee readPointee(const NativeSignature& signature, std::size_t slot, std::uint64_t value) {
+// it, and a bad pointer is refused before the game acts on it. Out of line: few natives take a
+// pointer, and inlined it would make every call save the registers it needs.
+[[gnu::noinline]] Pointee readPointee(const NativeSignature& signature, std::size_t slot,
+                                      std::uint64_t value) {
     Pointee pointee;
     switch (signature.slots[slot]) {
         case SlotKind::name:
@@ -58,24 +60,43 @@ void dropPendingCall(World& w) {
     w.pendingCount = noCallOpen;
 }
 
+// The refusals, kept out of the protocol's path: it runs hundreds of times a frame, and message
+// building would make every call pay for saving the registers it needs.
+[[noreturn, gnu::cold, gnu::noinline]] void refuseInitWhilePending(NativeHash hash) {
+    World& w = world();
+    const std::string pending = describeNative(nativeCatalogue[w.pendingIndex].hash);
+    dropPendingCall(w);
+    throw HostError("nativeInit of " + describeNative(hash) + " while " + pending +
+                    " was never called");
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void refuseUnknown(NativeHash hash) {
+    throw HostError("unknown " + describeNative(hash));
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void refuseOutOfOrder(const char* message) {
+    throw HostError(message);
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void refuseSlotCount(std::size_t index, std::size_t count) {
+    const NativeInfo& info = nativeCatalogue[index];
+    throw HostError(describeNative(info.hash) + " takes " + slotCount(info.argumentSlots) +
+                    ", got " + std::to_string(count));
+}
+
 }  // namespace
 
 }  // namespace sim
 
 extern "C" void nativeInit(NativeHash hash) {
-    if (sim::fibreHostActive()) sim::checkNativeCaller(hash);
+    sim::checkNativeCaller(hash);
     sim::World& w = sim::world();
-    if (w.pendingCount != sim::noCallOpen) {
-        const std::string pending = sim::describeNative(nativeCatalogue[w.pendingIndex].hash);
-        sim::dropPendingCall(w);
-        throw sim::HostError("nativeInit of " + sim::describeNative(hash) + " while " + pending +
-                             " was never called");
-    }
+    if (w.pendingCount != sim::noCallOpen) sim::refuseInitWhilePending(hash);
     // A tick asks the same native many times in a row (87 distance queries): the last lookup is
     // kept.
     if (hash != w.lastHash) {
         const std::size_t index = sim::nativeIndexOf(hash);
-        if (index == sim::noNative) throw sim::HostError("unknown " + sim::describeNative(hash));
+        if (index == sim::noNative) sim::refuseUnknown(hash);
         w.lastHash = hash;
         w.lastIndex = index;
     }
@@ -91,21 +112,17 @@ extern "C" void nativePush64(std::uint64_t value) {
         w.pendingCount = count + 1;
         return;
     }
-    if (count == sim::noCallOpen) throw sim::HostError("nativePush64 without nativeInit");
+    if (count == sim::noCallOpen) sim::refuseOutOfOrder("nativePush64 without nativeInit");
     w.pendingCount = count + 1;  // too many: counted for the message, not kept
 }
 
 extern "C" std::uint64_t* nativeCall() {
     sim::World& w = sim::world();
-    if (w.pendingCount == sim::noCallOpen) throw sim::HostError("nativeCall without nativeInit");
+    if (w.pendingCount == sim::noCallOpen) sim::refuseOutOfOrder("nativeCall without nativeInit");
     const std::size_t index = w.pendingIndex;
     const std::size_t count = w.pendingCount;
     sim::dropPendingCall(w);
-    const NativeInfo& info = nativeCatalogue[index];
-    if (count != info.argumentSlots) {
-        throw sim::HostError(sim::describeNative(info.hash) + " takes " +
-                             sim::slotCount(info.argumentSlots) + ", got " + std::to_string(count));
-    }
+    if (count != nativeCatalogue[index].argumentSlots) sim::refuseSlotCount(index, count);
     // Recorded first, so that the pointer argument is read straight into the record; a call the
     // game refuses leaves no record and no text behind.
     sim::CallRecord& record = sim::appendCall(index);
@@ -123,7 +140,8 @@ extern "C" std::uint64_t* nativeCall() {
     } catch (const sim::HostError& error) {
         w.calls.pop_back();
         w.callText.resize(textMark);
-        throw sim::HostError(sim::describeNative(info.hash) + ": " + error.what());
+        throw sim::HostError(sim::describeNative(nativeCatalogue[index].hash) + ": " +
+                             error.what());
     }
     // A handler never logs a call, so the record is still the last one and still where it was.
     record.results = w.results;

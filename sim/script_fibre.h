@@ -47,7 +47,7 @@ bool scriptReturned();
 // scriptWait: suspends the fibre until its wait is over.
 void suspendScript(std::uint32_t ms);
 // nativeInit: a native from anywhere but the script fibre, or one beyond the frame's budget,
-// stops the run.
+// stops the run. Does nothing outside fibre mode.
 void checkNativeCaller(NativeHash hash);
 
 }  // namespace sim

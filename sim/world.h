@@ -114,9 +114,6 @@ inline CallRecord& appendCall(std::size_t kind) {
     record.clockHours = w.stamp.clockHours;
     record.clockMinutes = w.stamp.clockMinutes;
     record.kind = static_cast<std::uint8_t>(kind);
-    record.host = kind >= nativeCatalogue.size();
-    record.name = callKindName(kind);
-    record.hash = record.host ? 0 : nativeCatalogue[kind].hash;
     return record;
 }
 

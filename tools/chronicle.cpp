@@ -25,6 +25,11 @@ namespace {
 // "hideout point + slot 1 offset" is that point.
 constexpr float samePointMetres = 0.5f;
 
+// A call kind by its name, at compile time: a misspelt name does not compile.
+consteval std::uint8_t kindOf(std::string_view name) {
+    return static_cast<std::uint8_t>(sim::callKindOf(name).value());
+}
+
 // Every speech script of the plug-in, named as the timeline labels it: the taunts in profile
 // order, then the first-kill and the closing scripts in the order the fight aftermath looks them
 // up, each followed by the default one. A line is matched to the first script it opens.
@@ -267,7 +272,7 @@ void noteClockRead(Chronicle& chronicle, const sim::CallRecord& record) {
     Reading& reading = chronicle.reading;
     if (!reading.awaitingStamp) return;
     const int value = slotInt(record.results[0]);
-    if (record.name == "clockHours") {
+    if (record.kind == kindOf("clockHours")) {
         reading.stampHours = value;
         return;
     }
@@ -315,6 +320,53 @@ std::string rearmOf(const Chronicle& chronicle, const Squad& squad) {
     return "at " + gametime::describeMoment(*squad.stamp + *chronicle.cooldownMinutes);
 }
 
+// By kind, not by name: this runs for every call of every frame.
+void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
+    Reading& reading = chronicle.reading;
+    switch (record.kind) {
+        case kindOf("scriptRegister"):
+            add(chronicle, whenOf(record), EventKind::registered,
+                "the plug-in registered its script");
+            break;
+        case kindOf("scriptUnregister"):
+            add(chronicle, whenOf(record), EventKind::registered,
+                "the plug-in unregistered its script");
+            break;
+        case kindOf("tickGate"):
+            if (reading.quietSinceSpawn) reading.newTickSinceSpawn = true;
+            break;
+        case kindOf("isPlayerDead"):
+            reading.playerDeadAtLastLook = slotBool(record.results[0]);
+            break;
+        case kindOf("distanceBetween"):
+            noteHideoutWalk(chronicle, record);
+            break;
+        case kindOf("clockHours"):
+        case kindOf("clockMinutes"):
+            noteClockRead(chronicle, record);
+            break;
+        case kindOf("requestModel"):
+            reading.modelRequested = true;
+            reading.requestedModel = slotHash(record.slots[0]);
+            reading.requestedAt = whenOf(record);
+            break;
+        case kindOf("releaseModel"):
+            noteModelGivenUp(chronicle, record);
+            break;
+        case kindOf("createPed"):
+            noteCreatedPed(chronicle, record);
+            break;
+        case kindOf("playAmbientSpeech"):
+            noteSpeech(chronicle, record);
+            break;
+        case kindOf("deleteEntity"):
+            noteDeleted(chronicle, record);
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 gametime::Moment momentOf(const When& when) {
@@ -326,44 +378,14 @@ When now() {
             sim::clockMinutesNow()};
 }
 
-void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
-    auto counted = chronicle.callCount.find(record.name);
-    if (counted == chronicle.callCount.end())
-        counted = chronicle.callCount.emplace(record.name, 0).first;
-    ++counted->second;
-    if (record.host) {
-        if (record.name == "scriptRegister") {
-            add(chronicle, whenOf(record), EventKind::registered,
-                "the plug-in registered its script");
-        }
-        if (record.name == "scriptUnregister") {
-            add(chronicle, whenOf(record), EventKind::registered,
-                "the plug-in unregistered its script");
-        }
-        return;
-    }
-    const std::string_view name = record.name;
-    Reading& reading = chronicle.reading;
-    if (name == "tickGate") {
-        if (reading.quietSinceSpawn) reading.newTickSinceSpawn = true;
-    } else if (name == "isPlayerDead") {
-        reading.playerDeadAtLastLook = slotBool(record.results[0]);
-    } else if (name == "distanceBetween") {
-        noteHideoutWalk(chronicle, record);
-    } else if (name == "clockHours" || name == "clockMinutes") {
-        noteClockRead(chronicle, record);
-    } else if (name == "requestModel") {
-        reading.modelRequested = true;
-        reading.requestedModel = slotHash(record.slots[0]);
-        reading.requestedAt = whenOf(record);
-    } else if (name == "releaseModel") {
-        noteModelGivenUp(chronicle, record);
-    } else if (name == "createPed") {
-        noteCreatedPed(chronicle, record);
-    } else if (name == "playAmbientSpeech") {
-        noteSpeech(chronicle, record);
-    } else if (name == "deleteEntity") {
-        noteDeleted(chronicle, record);
+void noteCalls(Chronicle& chronicle, std::span<const sim::CallRecord> records) {
+    for (const sim::CallRecord& record : records) {
+        ++chronicle.callCount[record.kind];
+        // Most of a frame's calls are the hideout walk's distance queries, which tell something
+        // only while a spawn is waiting to be seen ended.
+        if (record.kind == kindOf("distanceBetween") && !chronicle.reading.quietSinceSpawn)
+            continue;
+        noteCall(chronicle, record);
     }
 }
 

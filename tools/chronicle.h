@@ -7,6 +7,7 @@
 // read against); only the record is meant for the timeline, the map and the expectations.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -122,7 +123,7 @@ struct Chronicle {
     std::vector<FailedSpawn> failedSpawns;
     std::vector<PlayerStop> playerPath;
     std::map<std::string, std::int64_t, std::less<>> saidCount;
-    std::map<std::string, std::int64_t, std::less<>> callCount;
+    std::array<std::int64_t, sim::callKindCount> callCount{};  // by call kind (sim::callKindOf)
     std::int64_t deletedCount = 0;
     std::vector<Entry> unprinted;  // timeline entries in order, taken by whoever prints them
     // The reader's state.
@@ -131,8 +132,8 @@ struct Chronicle {
 
 When now();
 
-// A call of the plug-in, as the call log recorded it; in call order.
-void noteCall(Chronicle& chronicle, const sim::CallRecord& record);
+// Calls of the plug-in, as the call log recorded them; in call order.
+void noteCalls(Chronicle& chronicle, std::span<const sim::CallRecord> records);
 // A scenario command, at the current frame.
 void noteAction(Chronicle& chronicle, const std::string& text);
 // The player is now at position (after goto, or where he died or came back to life).

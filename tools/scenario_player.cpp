@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <type_traits>
 
 #include "host/clock_units.h"
@@ -328,22 +329,30 @@ bool isRun(const scenario::Action& action) {
            std::holds_alternative<RunGameMinutes>(action);
 }
 
-void writeTrace(Session& session, const sim::CallRecord& record) {
+// The frame's lines are gathered in one buffer and written at once.
+void writeTrace(Session& session, std::span<const sim::CallRecord> records) {
     if (session.trace == nullptr || session.stopped) return;
-    if (!inWindow(session.traceWindow,
-                  gametime::momentOf(record.day, record.clockHours, record.clockMinutes)))
-        return;
-    const std::string line = sim::traceLine(record);
-    session.traceBytes += static_cast<std::int64_t>(line.size()) + 1;
-    if (session.traceWindow.limitBytes > 0 && session.traceBytes > session.traceWindow.limitBytes) {
-        session.stopped =
-            "the trace reached its limit of " + std::to_string(session.traceWindow.limitBytes) +
-            " bytes at " + gametime::describeMoment(gametime::momentNow()) + " (frame " +
-            std::to_string(sim::currentFrame()) +
-            "); raise --trace-limit or narrow the window with --trace-from and --trace-until";
-        return;
+    std::string& out = session.traceBuffer;
+    out.clear();
+    for (const sim::CallRecord& record : records) {
+        if (!inWindow(session.traceWindow,
+                      gametime::momentOf(record.day, record.clockHours, record.clockMinutes)))
+            continue;
+        const std::size_t lineStart = out.size();
+        sim::appendTraceLine(out, record);
+        session.traceBytes += static_cast<std::int64_t>(out.size() - lineStart);
+        if (session.traceWindow.limitBytes > 0 &&
+            session.traceBytes > session.traceWindow.limitBytes) {
+            out.resize(lineStart);
+            session.stopped =
+                "the trace reached its limit of " + std::to_string(session.traceWindow.limitBytes) +
+                " bytes at " + gametime::describeMoment(gametime::momentNow()) + " (frame " +
+                std::to_string(sim::currentFrame()) +
+                "); raise --trace-limit or narrow the window with --trace-from and --trace-until";
+            break;
+        }
     }
-    *session.trace << line << '\n';
+    session.trace->write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 }  // namespace
@@ -362,11 +371,10 @@ bool inWindow(const TraceWindow& window, gametime::Moment moment) {
 }
 
 void takeCalls(Session& session) {
-    for (const sim::CallRecord& record : sim::calls()) {
-        writeTrace(session, record);
-        ++session.tracedCalls;
-        chronicle::noteCall(session.chronicle, record);
-    }
+    const std::span<const sim::CallRecord> records = sim::calls();
+    writeTrace(session, records);
+    session.tracedCalls += static_cast<std::int64_t>(records.size());
+    chronicle::noteCalls(session.chronicle, records);
     sim::clearCalls();
     if (session.trace != nullptr && !session.stopped && session.trace->fail()) {
         session.stopped = "cannot write " + session.traceName + ": " + std::strerror(errno);

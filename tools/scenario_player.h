@@ -41,6 +41,7 @@ struct Session {
     std::string traceName;          // for messages
     TraceWindow traceWindow;
     std::int64_t traceBytes = 0;
+    std::string traceBuffer;  // a frame's trace lines, written at once; its memory is kept
     std::ostream* timeline = nullptr;
     bool brief = false;  // the timeline folds squads (see BriefFold)
     BriefFold fold;

@@ -53,7 +53,7 @@ std::vector<const sim::CallRecord*> named(std::span<const sim::CallRecord> calls
                                           std::string_view name) {
     std::vector<const sim::CallRecord*> found;
     for (const sim::CallRecord& call : calls) {
-        if (call.name == name) found.push_back(&call);
+        if (call.name() == name) found.push_back(&call);
     }
     return found;
 }
@@ -99,7 +99,7 @@ TEST_F(SquadSpawnerTest, EveryMemberGoesThroughItsStepsInOrderWithTheGangsSettin
                 calls.data() + loadingCalls.size() + (slot - 1) * c.memberCalls.size(),
                 c.memberCalls.size());
             Names names;
-            for (const sim::CallRecord& call : member) names.emplace_back(call.name);
+            for (const sim::CallRecord& call : member) names.emplace_back(call.name());
             ASSERT_EQ(names, c.memberCalls);
 
             const Vector3 at = memberPosition(c.point, slot);

@@ -53,7 +53,7 @@ TEST_F(PluginEntryTest, EveryTickOfTheScriptLoopIsFollowedByOneYieldEvenWhenGate
     ASSERT_GE(calls.size(), 4u);
     for (std::size_t i = 0; i < calls.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(calls[i].name, i % 2 == 0 ? "tickGate" : "scriptWait");
+        EXPECT_EQ(calls[i].name(), i % 2 == 0 ? "tickGate" : "scriptWait");
         if (i % 2 == 1) {
             EXPECT_EQ(slotsOf(calls[i]), std::vector<std::uint64_t>{0});
         }

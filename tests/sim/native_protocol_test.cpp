@@ -108,13 +108,13 @@ TEST(NativeProtocol, EveryAnsweredCallIsLoggedInCallOrder) {
     simtest::clockNative(native::clockMinutes);
     const std::vector<sim::CallRecord>& log = sim::calls();
     ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].name, "clockHours");
-    EXPECT_EQ(log[0].hash, native::clockHours);
+    EXPECT_EQ(log[0].name(), "clockHours");
+    EXPECT_EQ(log[0].hash(), native::clockHours);
     EXPECT_EQ(log[0].frame, 0);
-    EXPECT_TRUE(log[1].host);
-    EXPECT_EQ(log[1].name, "scriptWait");
+    EXPECT_TRUE(log[1].host());
+    EXPECT_EQ(log[1].name(), "scriptWait");
     EXPECT_EQ(log[1].frame, 0) << "a wait is logged when it is called";
-    EXPECT_EQ(log[2].name, "clockMinutes");
+    EXPECT_EQ(log[2].name(), "clockMinutes");
     EXPECT_EQ(log[2].frame, 1);
 }
 
@@ -127,8 +127,8 @@ TEST(ScriptHost, RegisterKeepsTheEntryUntilUnregistered) {
     scriptUnregister(&module);
     EXPECT_FALSE(sim::registeredScript().has_value());
     ASSERT_EQ(sim::calls().size(), 2u);
-    EXPECT_EQ(sim::calls()[0].name, "scriptRegister");
-    EXPECT_EQ(sim::calls()[1].name, "scriptUnregister");
+    EXPECT_EQ(sim::calls()[0].name(), "scriptRegister");
+    EXPECT_EQ(sim::calls()[1].name(), "scriptUnregister");
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <thread>
 
+#include "natives/catalogue.h"
 #include "sim/control.h"
 #include "sim/script_fibre.h"
 
@@ -64,6 +67,57 @@ TEST(ScriptFibreTest, DirectModeWaitsRunTheWorldToTheSameFrames) {
         sim::runFrames(1);
         scriptWait(wait.ms);
         EXPECT_EQ(sim::currentFrame(), wait.resumeFrame);
+    }
+}
+
+void callClockHours() {
+    nativeInit(native::clockHours);
+    nativeCall();
+}
+
+void callsFromTheFibre() {
+    callClockHours();
+    for (;;) scriptWait(0);
+}
+
+void callsFromAThreadOfItsOwn() {
+    std::thread(callClockHours).join();
+    for (;;) scriptWait(0);
+}
+
+void callsNothing() {
+    for (;;) scriptWait(0);
+}
+
+// Natives are taken from the script fibre only: not from another thread while the fibre runs,
+// nor from the host's thread between frames.
+TEST(ScriptFibreTest, ANativeFromAnywhereButTheScriptFibreStopsTheRun) {
+    struct CallerCase {
+        const char* caller;
+        ScriptEntry script;
+        bool callBetweenFrames;
+        bool refused;
+    };
+    const CallerCase cases[] = {
+        {"the script fibre", callsFromTheFibre, false, false},
+        {"a thread the script started", callsFromAThreadOfItsOwn, false, true},
+        {"the host thread between frames", callsNothing, true, true},
+    };
+    for (const CallerCase& c : cases) {
+        SCOPED_TRACE(c.caller);
+        sim::resetWorld();
+        sim::startFibreHost();
+        scriptRegister(&moduleToken, c.script);
+        sim::runScriptFrame();
+        if (c.callBetweenFrames) callClockHours();
+        sim::runScriptFrame();
+        scriptUnregister(&moduleToken);
+        sim::stopFibreHost();
+        const std::optional<std::string> failure = sim::hostFailure();
+        EXPECT_EQ(failure.has_value(), c.refused);
+        if (c.refused) {
+            EXPECT_NE(failure->find("called off the script fibre"), std::string::npos);
+        }
     }
 }
 

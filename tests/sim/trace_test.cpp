@@ -98,8 +98,8 @@ TEST_F(TraceLines, EachNativeDecodesItsOwnSlots) {
     for (const Case& c : cases) {
         c.call();
         const sim::CallRecord& record = sim::calls().back();
-        EXPECT_EQ(sim::argsJson(record), c.args) << record.name;
-        EXPECT_EQ(sim::resultJson(record), c.result) << record.name;
+        EXPECT_EQ(sim::argsJson(record), c.args) << record.name();
+        EXPECT_EQ(sim::resultJson(record), c.result) << record.name();
     }
 }
 

@@ -14,14 +14,14 @@ namespace testing_calls {
 // Names of the calls made since the log was last cleared, host functions included.
 inline std::vector<std::string> callNames() {
     std::vector<std::string> names;
-    for (const sim::CallRecord& record : sim::calls()) names.emplace_back(record.name);
+    for (const sim::CallRecord& record : sim::calls()) names.emplace_back(record.name());
     return names;
 }
 
 inline std::vector<const sim::CallRecord*> callsNamed(std::string_view name) {
     std::vector<const sim::CallRecord*> found;
     for (const sim::CallRecord& record : sim::calls()) {
-        if (record.name == name) found.push_back(&record);
+        if (record.name() == name) found.push_back(&record);
     }
     return found;
 }

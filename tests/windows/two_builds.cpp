@@ -65,7 +65,7 @@ std::variant<sim::LoadedPlugin, std::string> loadWatched(const std::string& path
 std::vector<const sim::CallRecord*> hostCalls(const std::string& name) {
     std::vector<const sim::CallRecord*> found;
     for (const sim::CallRecord& record : sim::calls()) {
-        if (record.host && record.name == name) found.push_back(&record);
+        if (record.host() && record.name() == name) found.push_back(&record);
     }
     return found;
 }

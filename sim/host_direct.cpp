@@ -25,7 +25,6 @@ void appendHostCall(std::size_t position, std::initializer_list<std::uint64_t> s
     record.slotCount = static_cast<std::uint8_t>(slots.size());
     std::copy(slots.begin(), slots.end(), record.slots.begin());
     record.results.fill(0);
-    record.pointee = {};
 }
 
 // Runs the world to the frame at which a suspended script would resume.

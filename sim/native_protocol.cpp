@@ -19,32 +19,6 @@ std::string slotCount(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " argument slot" : " argument slots");
 }
 
-// What the native is about to read through its pointer argument, read first: the record keeps
-// it, and a bad pointer is refused before the game acts on it. Out of line: few natives take a
-// pointer, and inlined it would make every call save the registers it needs.
-[[gnu::noinline]] Pointee readPointee(const NativeSignature& signature, std::size_t slot,
-                                      std::uint64_t value) {
-    Pointee pointee;
-    switch (signature.slots[slot]) {
-        case SlotKind::name:
-            pointee.text = storeText(nameAt(value));
-            break;
-        case SlotKind::speechRequest: {
-            const SpeechRequestView request = speechRequestAt(value);
-            pointee.text = storeText(request.line);
-            pointee.voice = storeText(request.voice);
-            pointee.value = request.variation;
-            break;
-        }
-        case SlotKind::handlePointer:
-            pointee.value = handleAt(value);
-            break;
-        default:
-            break;
-    }
-    return pointee;
-}
-
 // Per catalogue index, the argument slot read through a pointer; maxArgumentSlots for none.
 inline constexpr auto pointerSlots = [] {
     std::array<std::size_t, nativeSignatures.size()> slots{};
@@ -84,12 +58,51 @@ void dropPendingCall(World& w) {
                     ", got " + std::to_string(count));
 }
 
+// What the native is about to read through its pointer argument, read into the last record
+// first: the record keeps it, and a bad pointer is refused before the game acts on it. Out of
+// line: few natives take a pointer, and inlined it would make every call save the registers it
+// needs.
+[[gnu::noinline]] void readPointeeOfLastCall(std::size_t slot) {
+    World& w = world();
+    CallRecord& record = w.calls.back();
+    const std::uint64_t value = record.slots[slot];
+    w.callTextMark = w.callText.size();
+    Pointee& pointee = record.pointee;
+    switch (nativeSignatures[record.kind].slots[slot]) {
+        case SlotKind::name:
+            pointee.text = storeText(nameAt(value));
+            break;
+        case SlotKind::speechRequest: {
+            const SpeechRequestView request = speechRequestAt(value);
+            pointee.text = storeText(request.line);
+            pointee.voice = storeText(request.voice);
+            pointee.value = request.variation;
+            break;
+        }
+        case SlotKind::handlePointer:
+            pointee.value = handleAt(value);
+            break;
+        default:
+            break;
+    }
+}
+
+// The last call, refused by the game, is taken out of the log with any text it stored there; the
+// error names the native.
+[[noreturn, gnu::cold, gnu::noinline]] void takeBackLastCall(const HostError& error) {
+    World& w = world();
+    const CallRecord& record = w.calls.back();
+    const NativeHash hash = nativeCatalogue[record.kind].hash;
+    if (pointerSlots[record.kind] < record.slotCount) w.callText.resize(w.callTextMark);
+    w.calls.pop_back();
+    throw HostError(describeNative(hash) + ": " + error.what());
+}
+
 }  // namespace
 
 }  // namespace sim
 
 extern "C" void nativeInit(NativeHash hash) {
-    sim::checkNativeCaller(hash);
     sim::World& w = sim::world();
     if (w.pendingCount != sim::noCallOpen) sim::refuseInitWhilePending(hash);
     // A tick asks the same native many times in a row (87 distance queries): the last lookup is
@@ -102,6 +115,8 @@ extern "C" void nativeInit(NativeHash hash) {
     }
     w.pendingIndex = w.lastIndex;
     w.pendingCount = 0;
+    // Last, as a tail call that holds nothing across it: every native call passes it.
+    sim::checkNativeCaller(hash);
 }
 
 extern "C" void nativePush64(std::uint64_t value) {
@@ -118,32 +133,27 @@ extern "C" void nativePush64(std::uint64_t value) {
 
 extern "C" std::uint64_t* nativeCall() {
     sim::World& w = sim::world();
-    if (w.pendingCount == sim::noCallOpen) sim::refuseOutOfOrder("nativeCall without nativeInit");
-    const std::size_t index = w.pendingIndex;
     const std::size_t count = w.pendingCount;
+    if (count == sim::noCallOpen) sim::refuseOutOfOrder("nativeCall without nativeInit");
+    const std::size_t index = w.pendingIndex;
     sim::dropPendingCall(w);
     if (count != nativeCatalogue[index].argumentSlots) sim::refuseSlotCount(index, count);
     // Recorded first, so that the pointer argument is read straight into the record; a call the
-    // game refuses leaves no record and no text behind.
+    // game refuses leaves no record and no text behind. Nothing of this call is held across the
+    // game's answer but what the world holds: the common path then saves no registers.
     sim::CallRecord& record = sim::appendCall(index);
     record.slotCount = static_cast<std::uint8_t>(count);
     record.slots = w.pendingSlots;  // the whole array: a fixed-size copy beats a counted one
-    record.pointee = {};
-    const std::size_t textMark = w.callText.size();
+    w.results.fill(sim::junkSlot);
     try {
         if (const std::size_t slot = sim::pointerSlots[index]; slot < count) {
-            record.pointee =
-                sim::readPointee(sim::nativeSignatures[index], slot, record.slots[slot]);
+            sim::readPointeeOfLastCall(slot);
         }
-        w.results.fill(sim::junkSlot);
         sim::nativeHandlers[index](record.arguments(), w.results.data());
     } catch (const sim::HostError& error) {
-        w.calls.pop_back();
-        w.callText.resize(textMark);
-        throw sim::HostError(sim::describeNative(nativeCatalogue[index].hash) + ": " +
-                             error.what());
+        sim::takeBackLastCall(error);
     }
-    // A handler never logs a call, so the record is still the last one and still where it was.
-    record.results = w.results;
+    // A handler never logs a call, so the record is still the last one.
+    w.calls.back().results = w.results;
     return w.results.data();
 }

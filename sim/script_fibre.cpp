@@ -27,7 +27,7 @@ struct FibreHost {
     FibreHostOptions options;
     std::unique_ptr<ScriptFibre> fibre;
     bool onFibre = false;
-    std::int64_t nativeCallsThisFrame = 0;
+    std::int64_t nativeCallsLeft = 0;  // in this frame, before the script has run away
     std::optional<std::string> failure;
     bool returned = false;
 };
@@ -125,7 +125,7 @@ void startFibreHost(const FibreHostOptions& options) {
     h.options = options;
     fibre::bindHostThread();
     h.onFibre = false;
-    h.nativeCallsThisFrame = 0;
+    h.nativeCallsLeft = 0;
     h.failure.reset();
     h.returned = false;
 }
@@ -147,7 +147,7 @@ bool runScriptFrame() {
     followRegistration();
     if (h.fibre && !h.fibre->finished && resumesNow(*h.fibre)) {
         h.fibre->started = true;
-        h.nativeCallsThisFrame = 0;
+        h.nativeCallsLeft = h.options.nativeCallsPerFrame;
         switchToFibre();
     }
     return !h.failure;
@@ -201,10 +201,8 @@ namespace {
 
 void checkNativeCaller(NativeHash hash) {
     FibreHost& h = host();
-    if (!h.active) return;
-    if (h.onFibre && fibre::onHostThread() &&
-        ++h.nativeCallsThisFrame <= h.options.nativeCallsPerFrame)
-        return;
+    if (h.onFibre && fibre::onHostThread() && --h.nativeCallsLeft >= 0) return;
+    if (!h.active) return;  // direct mode: no fibre to call from
     refuseNativeCaller(hash);
 }
 

@@ -73,6 +73,7 @@ struct World {
     // so that a steady run of frames allocates nothing.
     std::vector<CallRecord> calls;
     std::string callText;
+    std::size_t callTextMark = 0;  // where the text of the call being answered starts
     std::vector<SpeechRecord> speeches;
 
     InvariantTracker invariants;
@@ -104,7 +105,7 @@ PedState* existingPed(Ped ped);
 void refreshStamp(World& w);
 
 // Appends a record of the given kind (see hostFunctions) stamped with the current frame, time
-// and clock; the caller fills in slotCount, slots, results and pointee.
+// and clock, its pointee empty; the caller fills in slotCount, slots and results.
 inline CallRecord& appendCall(std::size_t kind) {
     World& w = world();
     CallRecord& record = w.calls.emplace_back();

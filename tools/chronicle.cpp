@@ -320,8 +320,9 @@ std::string rearmOf(const Chronicle& chronicle, const Squad& squad) {
     return "at " + gametime::describeMoment(*squad.stamp + *chronicle.cooldownMinutes);
 }
 
-// By kind, not by name: this runs for every call of every frame.
-void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
+// By kind, not by name. Out of line, so that the loop over a frame's calls keeps what it needs in
+// registers.
+[[gnu::noinline]] void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
     Reading& reading = chronicle.reading;
     switch (record.kind) {
         case kindOf("scriptRegister"):
@@ -379,12 +380,13 @@ When now() {
 }
 
 void noteCalls(Chronicle& chronicle, std::span<const sim::CallRecord> records) {
+    const Reading& reading = chronicle.reading;
     for (const sim::CallRecord& record : records) {
-        ++chronicle.callCount[record.kind];
+        const std::uint8_t kind = record.kind;
+        ++chronicle.callCount[kind];
         // Most of a frame's calls are the hideout walk's distance queries, which tell something
         // only while a spawn is waiting to be seen ended.
-        if (record.kind == kindOf("distanceBetween") && !chronicle.reading.quietSinceSpawn)
-            continue;
+        if (kind == kindOf("distanceBetween") && !reading.quietSinceSpawn) continue;
         noteCall(chronicle, record);
     }
 }

@@ -99,9 +99,9 @@ struct Pointee {
 // One host or native call, in call order, as the game saw it: fixed size, raw slots. Text is made
 // from it only where text is asked for (argsJson, resultJson, traceLine).
 struct CallRecord {
-    // Nothing but the pointee (empty, from its own initialisers) is initialised here: the call
-    // log sets every other field once as it appends the record (appendCall and its callers), and
-    // a record is appended for every call the plug-in makes.
+    // Nothing but the pointee (empty, from its own initialisers) is initialised here: the host
+    // sets every other field once as the call is made (nativeInit, nativePush64 and nativeCall;
+    // the script functions), and a record is appended for every call the plug-in makes.
     CallRecord() {}
 
     // When.

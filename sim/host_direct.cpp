@@ -3,8 +3,10 @@
 // mode (sim/script_fibre.h) scriptWait suspends the script fibre instead.
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
 #include "natives/slot.h"
+#include "sim/call_log.h"
 #include "sim/script_fibre.h"
 #include "sim/script_wait.h"
 #include "sim/world.h"
@@ -20,8 +22,23 @@ consteval std::size_t hostFunction(std::string_view name) {
     throw "not a host function the call log records";
 }
 
+// A host function called between a native's nativeInit and its nativeCall: on the game's host
+// the script's call context would be another script's by the time it resumed. The open call is
+// dropped. In fibre mode the run stops once control is back with the host (the caller may be the
+// plug-in's load or unload, which must not be unwound); in direct mode it is thrown.
+[[gnu::cold, gnu::noinline]] void refuseWhileNativeOpen(std::size_t position) {
+    const std::string message = std::string(hostFunctions[position].name) + " while " +
+                                describeNative(nativeCatalogue[world().pendingIndex].hash) +
+                                " was never called";
+    dropOpenNativeCall();
+    if (!fibreHostActive()) throw HostError(message);
+    recordHostFailure(message);
+}
+
 void appendHostCall(std::size_t position, std::initializer_list<std::uint64_t> slots) {
-    CallRecord& record = appendCall(nativeCatalogue.size() + position);
+    if (world().pendingCount != noCallOpen) refuseWhileNativeOpen(position);
+    CallRecord& record = world().calls.emplace_back();
+    stampCall(record, nativeCatalogue.size() + position);
     record.slotCount = static_cast<std::uint8_t>(slots.size());
     std::copy(slots.begin(), slots.end(), record.slots.begin());
     record.results.fill(0);

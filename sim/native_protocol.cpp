@@ -28,18 +28,12 @@ inline constexpr auto pointerSlots = [] {
     return slots;
 }();
 
-// The pending call is dropped before any error, so that a test that catches the error can go on
-// calling natives.
-void dropPendingCall(World& w) {
-    w.pendingCount = noCallOpen;
-}
-
 // The refusals, kept out of the protocol's path: it runs hundreds of times a frame, and message
 // building would make every call pay for saving the registers it needs.
 [[noreturn, gnu::cold, gnu::noinline]] void refuseInitWhilePending(NativeHash hash) {
     World& w = world();
     const std::string pending = describeNative(nativeCatalogue[w.pendingIndex].hash);
-    dropPendingCall(w);
+    dropOpenNativeCall();
     throw HostError("nativeInit of " + describeNative(hash) + " while " + pending +
                     " was never called");
 }
@@ -53,6 +47,7 @@ void dropPendingCall(World& w) {
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void refuseSlotCount(std::size_t index, std::size_t count) {
+    world().calls.pop_back();
     const NativeInfo& info = nativeCatalogue[index];
     throw HostError(describeNative(info.hash) + " takes " + slotCount(info.argumentSlots) +
                     ", got " + std::to_string(count));
@@ -100,6 +95,15 @@ void dropPendingCall(World& w) {
 
 }  // namespace
 
+// The pending call is dropped before any error, so that a test that catches the error can go on
+// calling natives.
+void dropOpenNativeCall() {
+    World& w = world();
+    if (w.pendingCount == noCallOpen) return;
+    w.calls.pop_back();
+    w.pendingCount = noCallOpen;
+}
+
 }  // namespace sim
 
 extern "C" void nativeInit(NativeHash hash) {
@@ -114,6 +118,7 @@ extern "C" void nativeInit(NativeHash hash) {
         w.lastIndex = index;
     }
     w.pendingIndex = w.lastIndex;
+    w.calls.emplace_back();
     w.pendingCount = 0;
     // Last, as a tail call that holds nothing across it: every native call passes it.
     sim::checkNativeCaller(hash);
@@ -122,8 +127,8 @@ extern "C" void nativeInit(NativeHash hash) {
 extern "C" void nativePush64(std::uint64_t value) {
     sim::World& w = sim::world();
     const std::size_t count = w.pendingCount;
-    if (count < w.pendingSlots.size()) {
-        w.pendingSlots[count] = value;
+    if (count < sim::maxArgumentSlots) {
+        w.calls.back().slots[count] = value;
         w.pendingCount = count + 1;
         return;
     }
@@ -136,24 +141,25 @@ extern "C" std::uint64_t* nativeCall() {
     const std::size_t count = w.pendingCount;
     if (count == sim::noCallOpen) sim::refuseOutOfOrder("nativeCall without nativeInit");
     const std::size_t index = w.pendingIndex;
-    sim::dropPendingCall(w);
+    w.pendingCount = sim::noCallOpen;
     if (count != nativeCatalogue[index].argumentSlots) sim::refuseSlotCount(index, count);
-    // Recorded first, so that the pointer argument is read straight into the record; a call the
-    // game refuses leaves no record and no text behind. Nothing of this call is held across the
-    // game's answer but what the world holds: the common path then saves no registers.
-    sim::CallRecord& record = sim::appendCall(index);
+    // The record holds the slots already; the pointer argument is read straight into it, and the
+    // game answers into it. A call the game refuses leaves no record and no text behind. Nothing
+    // of this call is held across the game's answer but what the world holds: the common path
+    // then saves no registers.
+    sim::CallRecord& record = w.calls.back();
+    sim::stampCall(record, index);
     record.slotCount = static_cast<std::uint8_t>(count);
-    record.slots = w.pendingSlots;  // the whole array: a fixed-size copy beats a counted one
-    w.results.fill(sim::junkSlot);
+    record.results.fill(sim::junkSlot);
     try {
         if (const std::size_t slot = sim::pointerSlots[index]; slot < count) {
             sim::readPointeeOfLastCall(slot);
         }
-        sim::nativeHandlers[index](record.arguments(), w.results.data());
+        sim::nativeHandlers[index](record.arguments(), record.results.data());
     } catch (const sim::HostError& error) {
         sim::takeBackLastCall(error);
     }
-    // A handler never logs a call, so the record is still the last one.
-    w.calls.back().results = w.results;
-    return w.results.data();
+    // A handler never logs a call, so the record is still the last one. Its results are the
+    // caller's until the next native call, as the game's host promises.
+    return w.calls.back().results.data();
 }

@@ -189,6 +189,7 @@ namespace {
         recordHostFailure(describeNative(hash) + " called off the script fibre");
         return;
     }
+    dropOpenNativeCall();  // the check comes after nativeInit opened the call
     // Built first: a temporary of the call's own expression would never be destroyed, since
     // stopOnFibre does not return.
     std::string message = "the script did not yield in frame " + std::to_string(currentFrame()) +

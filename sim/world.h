@@ -60,14 +60,13 @@ struct World {
 
     std::optional<ScriptEntry> script;
     // The native call being assembled between nativeInit and nativeCall: its catalogue index,
-    // and the slots pushed so far. Pushes past the longest argument list are counted, not kept:
-    // the call is refused for its slot count anyway.
+    // and the slots pushed so far. Its record is already the call log's last, and the pushes go
+    // straight into its slots; it is stamped when the game answers. Pushes past the longest
+    // argument list are counted, not kept: the call is refused for its slot count anyway.
     std::size_t pendingIndex = 0;
     NativeHash lastHash = nativeCatalogue[0].hash;  // the last native looked up, and its index
     std::size_t lastIndex = 0;
     std::size_t pendingCount = noCallOpen;
-    std::array<std::uint64_t, maxArgumentSlots> pendingSlots{};
-    std::array<std::uint64_t, resultSlotCount> results{};
 
     // The call log, and the text its records read through pointers. Clearing keeps the memory,
     // so that a steady run of frames allocates nothing.
@@ -104,18 +103,20 @@ PedState* existingPed(Ped ped);
 
 void refreshStamp(World& w);
 
-// Appends a record of the given kind (see hostFunctions) stamped with the current frame, time
-// and clock, its pointee empty; the caller fills in slotCount, slots and results.
-inline CallRecord& appendCall(std::size_t kind) {
-    World& w = world();
-    CallRecord& record = w.calls.emplace_back();
+// Gives a record its kind (see hostFunctions) and stamps it with the current frame, time and
+// clock.
+inline void stampCall(CallRecord& record, std::size_t kind) {
+    const World& w = world();
     record.frame = w.stamp.frame;
     record.timeMs = w.stamp.timeMs;
     record.day = w.stamp.day;
     record.clockHours = w.stamp.clockHours;
     record.clockMinutes = w.stamp.clockMinutes;
     record.kind = static_cast<std::uint8_t>(kind);
-    return record;
 }
+
+// A native call left open (nativeInit without nativeCall) when something else happens: its
+// record leaves the log, and it is no longer pending.
+void dropOpenNativeCall();
 
 }  // namespace sim

@@ -320,53 +320,50 @@ std::string rearmOf(const Chronicle& chronicle, const Squad& squad) {
     return "at " + gametime::describeMoment(*squad.stamp + *chronicle.cooldownMinutes);
 }
 
-// By kind, not by name. Out of line, so that the loop over a frame's calls keeps what it needs in
-// registers.
-[[gnu::noinline]] void noteCall(Chronicle& chronicle, const sim::CallRecord& record) {
-    Reading& reading = chronicle.reading;
-    switch (record.kind) {
-        case kindOf("scriptRegister"):
-            add(chronicle, whenOf(record), EventKind::registered,
-                "the plug-in registered its script");
-            break;
-        case kindOf("scriptUnregister"):
-            add(chronicle, whenOf(record), EventKind::registered,
-                "the plug-in unregistered its script");
-            break;
-        case kindOf("tickGate"):
-            if (reading.quietSinceSpawn) reading.newTickSinceSpawn = true;
-            break;
-        case kindOf("isPlayerDead"):
-            reading.playerDeadAtLastLook = slotBool(record.results[0]);
-            break;
-        case kindOf("distanceBetween"):
-            noteHideoutWalk(chronicle, record);
-            break;
-        case kindOf("clockHours"):
-        case kindOf("clockMinutes"):
-            noteClockRead(chronicle, record);
-            break;
-        case kindOf("requestModel"):
-            reading.modelRequested = true;
-            reading.requestedModel = slotHash(record.slots[0]);
-            reading.requestedAt = whenOf(record);
-            break;
-        case kindOf("releaseModel"):
-            noteModelGivenUp(chronicle, record);
-            break;
-        case kindOf("createPed"):
-            noteCreatedPed(chronicle, record);
-            break;
-        case kindOf("playAmbientSpeech"):
-            noteSpeech(chronicle, record);
-            break;
-        case kindOf("deleteEntity"):
-            noteDeleted(chronicle, record);
-            break;
-        default:
-            break;
-    }
+void noteRegistered(Chronicle& chronicle, const sim::CallRecord& record) {
+    add(chronicle, whenOf(record), EventKind::registered, "the plug-in registered its script");
 }
+
+void noteUnregistered(Chronicle& chronicle, const sim::CallRecord& record) {
+    add(chronicle, whenOf(record), EventKind::registered, "the plug-in unregistered its script");
+}
+
+void noteTickGate(Chronicle& chronicle, const sim::CallRecord&) {
+    Reading& reading = chronicle.reading;
+    if (reading.quietSinceSpawn) reading.newTickSinceSpawn = true;
+}
+
+void notePlayerDeadAsked(Chronicle& chronicle, const sim::CallRecord& record) {
+    chronicle.reading.playerDeadAtLastLook = slotBool(record.results[0]);
+}
+
+void noteModelRequested(Chronicle& chronicle, const sim::CallRecord& record) {
+    Reading& reading = chronicle.reading;
+    reading.modelRequested = true;
+    reading.requestedModel = slotHash(record.slots[0]);
+    reading.requestedAt = whenOf(record);
+}
+
+// What the chronicle reads from each kind of call; the calls of any other kind are only counted.
+using CallReader = void (*)(Chronicle&, const sim::CallRecord&);
+struct ReaderRow {
+    std::string_view kind;
+    CallReader read;
+};
+constexpr ReaderRow readerRows[] = {
+    {"scriptRegister", noteRegistered},   {"scriptUnregister", noteUnregistered},
+    {"tickGate", noteTickGate},           {"isPlayerDead", notePlayerDeadAsked},
+    {"distanceBetween", noteHideoutWalk}, {"clockHours", noteClockRead},
+    {"clockMinutes", noteClockRead},      {"requestModel", noteModelRequested},
+    {"releaseModel", noteModelGivenUp},   {"createPed", noteCreatedPed},
+    {"playAmbientSpeech", noteSpeech},    {"deleteEntity", noteDeleted},
+};
+// By kind, not by name: the table is read for every call of every frame.
+constexpr auto callReaders = [] {
+    std::array<CallReader, sim::callKindCount> readers{};
+    for (const ReaderRow& row : readerRows) readers[sim::callKindOf(row.kind).value()] = row.read;
+    return readers;
+}();
 
 }  // namespace
 
@@ -387,7 +384,7 @@ void noteCalls(Chronicle& chronicle, std::span<const sim::CallRecord> records) {
         // Most of a frame's calls are the hideout walk's distance queries, which tell something
         // only while a spawn is waiting to be seen ended.
         if (kind == kindOf("distanceBetween") && !reading.quietSinceSpawn) continue;
-        noteCall(chronicle, record);
+        if (const CallReader read = callReaders[kind]) read(chronicle, record);
     }
 }
 

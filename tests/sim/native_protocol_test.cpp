@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "native_calls.h"
+#include "sim/call_log.h"
 #include "sim/control.h"
 #include "sim/native_handlers.h"
 #include "sim/native_signatures.h"
+#include "sim/script_fibre.h"
 
 namespace {
 
@@ -116,6 +118,54 @@ TEST(NativeProtocol, EveryAnsweredCallIsLoggedInCallOrder) {
     EXPECT_EQ(log[1].frame, 0) << "a wait is logged when it is called";
     EXPECT_EQ(log[2].name(), "clockMinutes");
     EXPECT_EQ(log[2].frame, 1);
+}
+
+// A script function between a native's init and its call would, on the game's host, leave the
+// call's context to whatever ran meanwhile. The open call is dropped, never half logged.
+TEST(NativeProtocol, AScriptFunctionWhileANativeCallIsOpenIsAHostError) {
+    int module = 0;
+    struct Case {
+        const char* function;
+        void (*call)(int*);
+    };
+    const Case cases[] = {
+        {"scriptWait", [](int*) { scriptWait(0); }},
+        {"scriptRegister", [](int* m) { scriptRegister(m, [] {}); }},
+        {"scriptUnregister", [](int* m) { scriptUnregister(m); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.function);
+        sim::resetWorld();
+        nativeInit(native::clockHours);
+        try {
+            c.call(&module);
+            ADD_FAILURE() << "accepted";
+        } catch (const sim::HostError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string(c.function) + " while " +
+                                                     sim::describeNative(native::clockHours) +
+                                                     " was never called");
+        }
+        EXPECT_TRUE(sim::calls().empty());
+        EXPECT_THROW(nativeCall(), sim::HostError) << "the open call must have been dropped";
+    }
+}
+
+void waitsInTheMiddleOfANativeCall() {
+    nativeInit(native::clockHours);
+    scriptWait(0);
+    nativeCall();
+}
+
+TEST(NativeProtocol, AScriptThatWaitsInTheMiddleOfANativeCallStopsTheRun) {
+    sim::resetWorld();
+    sim::startFibreHost();
+    int module = 0;
+    scriptRegister(&module, waitsInTheMiddleOfANativeCall);
+    EXPECT_FALSE(sim::runScriptFrame()) << "the run stops at the frame of the wait";
+    sim::stopFibreHost();
+    EXPECT_EQ(sim::hostFailure(),
+              "scriptWait while " + sim::describeNative(native::clockHours) + " was never called");
+    for (const sim::CallRecord& record : sim::calls()) EXPECT_TRUE(record.host()) << "half logged";
 }
 
 TEST(ScriptHost, RegisterKeepsTheEntryUntilUnregistered) {

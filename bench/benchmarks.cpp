@@ -17,22 +17,14 @@
 #include "sim/control.h"
 #include "sim/plugin_loader.h"
 #include "sim/script_fibre.h"
+#include "tests/support/fresh_encounter.h"
 #include "tools/scenario.h"
 #include "tools/scenario_player.h"
 
 namespace {
 
-// Far from every hideout; 02:00 keeps the cooldown of the first spawn from running out.
-sim::WorldOptions idleWorld() {
-    sim::WorldOptions options;
-    options.startHours = 2;
-    return options;
-}
-
-void resetPlugin(const sim::WorldOptions& options) {
-    sim::resetWorld(options);
-    encounterState = EncounterState{};
-}
+using encounter_testing::quietWorld;
+using encounter_testing::resetEncounter;
 
 // The hideout walk of an idle tick done inline: every point's distance from the player, in 32-bit
 // floats, in profile order, stopping at the first within reach. No native, no protocol.
@@ -68,7 +60,7 @@ BENCHMARK(idleTickNullHost);
 
 // The simulator empties the call log after every frame; so does this.
 void idleTick(benchmark::State& state) {
-    resetPlugin(idleWorld());
+    resetEncounter();
     for (auto _ : state) {
         tick();
         sim::clearCalls();
@@ -77,7 +69,7 @@ void idleTick(benchmark::State& state) {
 BENCHMARK(idleTick);
 
 void encounterTick(benchmark::State& state) {
-    resetPlugin(idleWorld());
+    resetEncounter();
     const Vector3 point = dusterHideouts[3];
     sim::placePlayer({point.x, point.y - 40.0f, point.z});
     tick();  // spawns the squad and plays the taunt, its waits running the world on
@@ -106,7 +98,7 @@ void waitForever() {
 }
 
 void frameRoundTrip(benchmark::State& state) {
-    sim::resetWorld(idleWorld());
+    sim::resetWorld(quietWorld());
     sim::startFibreHost();
     static int moduleToken = 0;
     scriptRegister(&moduleToken, waitForever);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "encounter/encounter_state.h"
 #include "natives/catalogue.h"
 #include "natives/slot.h"
 #include "sim/native_signatures.h"
@@ -58,6 +59,13 @@ void reset(const Answers& answers) {
     state = State{};
     state.answers = answers;
     fillTable();
+}
+
+void resetWithFreshPlugin(float distance) {
+    Answers answers;
+    answers.distance = distance;
+    reset(answers);
+    encounterState = EncounterState{};
 }
 
 }  // namespace nullhost

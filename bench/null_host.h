@@ -23,5 +23,8 @@ struct Answers {
 // Native calls since the last reset.
 std::int64_t nativeCalls();
 void reset(const Answers& answers = {});
+// A fresh plug-in (its encounter state) against fresh answers, every distance query answering
+// distance: where each benchmark and allocation test against the null host starts.
+void resetWithFreshPlugin(float distance);
 
 }  // namespace nullhost

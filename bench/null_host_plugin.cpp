@@ -4,16 +4,12 @@
 #include "bench/null_host_plugin.h"
 
 #include "bench/null_host.h"
-#include "encounter/encounter_state.h"
 #include "encounter/tick_director.h"
 
 extern "C" {
 
 void nullHostReset(float distance) {
-    nullhost::Answers answers;
-    answers.distance = distance;
-    nullhost::reset(answers);
-    encounterState = EncounterState{};
+    nullhost::resetWithFreshPlugin(distance);
 }
 
 void nullHostTick() {

@@ -14,24 +14,19 @@ namespace {
 
 using counting_allocator::allocationsDuring;
 
-void resetPlugin(float distance) {
-    nullhost::Answers answers;
-    answers.distance = distance;
-    nullhost::reset(answers);
-    encounterState = EncounterState{};
-}
+using nullhost::resetWithFreshPlugin;
 
 void ticks(int count) {
     for (int i = 0; i < count; ++i) tick();
 }
 
 TEST(PluginAllocations, IdleTicksAllocateNothing) {
-    resetPlugin(1000.0f);
+    resetWithFreshPlugin(1000.0f);
     EXPECT_EQ(allocationsDuring([] { ticks(100); }), 0);
 }
 
 TEST(PluginAllocations, TicksWithALivingSquadAllocateNothing) {
-    resetPlugin(10.0f);
+    resetWithFreshPlugin(10.0f);
     tick();
     ASSERT_EQ(encounterState.gangRoster.size(), static_cast<std::size_t>(squadSize));
     ASSERT_TRUE(encounterState.encounterActive);
@@ -43,7 +38,7 @@ TEST(PluginAllocations, TicksWithALivingSquadAllocateNothing) {
 // Whatever growing the roster to a squad and inserting one registry entry allocate, replayed on
 // copies of both as they were before the tick; nothing else may allocate.
 TEST(PluginAllocations, ASpawnAllocatesOnlyRosterGrowthAndOneRegistryEntry) {
-    resetPlugin(10.0f);
+    resetWithFreshPlugin(10.0f);
     GangRoster roster = encounterState.gangRoster;
     VisitRegistry registry = encounterState.visitRegistry;
     const std::int64_t allowed = allocationsDuring([&] {
@@ -60,7 +55,7 @@ TEST(PluginAllocations, ASpawnAllocatesOnlyRosterGrowthAndOneRegistryEntry) {
 }
 
 TEST(PluginAllocations, ASpokenLineAllocatesNothing) {
-    resetPlugin(1000.0f);
+    resetWithFreshPlugin(1000.0f);
     EXPECT_EQ(allocationsDuring([] { sayLine("RE_KT_NBX_V2_POST_SHIT", 1, 2); }), 0);
     EXPECT_EQ(nullhost::nativeCalls(), 3) << "randomIntInRange, playerPed, playAmbientSpeech";
 }

@@ -12,6 +12,7 @@
 #include "natives/wrappers.h"
 #include "sim/control.h"
 #include "speech/speech_request.h"
+#include "tests/support/fresh_encounter.h"
 #include "tests/support/sim_calls.h"
 
 namespace encounter_testing {
@@ -19,19 +20,6 @@ namespace encounter_testing {
 using testing_calls::callNames;
 using testing_calls::callsNamed;
 using testing_calls::slotsOf;
-
-// 02:00 keeps the 6-hour build's load-time stamp (0:00) short of its cooldown, so a tick does not
-// re-arm unless the test means it to.
-inline sim::WorldOptions quietWorld() {
-    sim::WorldOptions options;
-    options.startHours = 2;
-    return options;
-}
-
-inline void resetEncounter(const sim::WorldOptions& options = quietWorld()) {
-    sim::resetWorld(options);
-    encounterState = EncounterState{};
-}
 
 class EncounterTest : public ::testing::Test {
 protected:

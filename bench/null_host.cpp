@@ -19,6 +19,10 @@ struct State {
     Answers answers;
     std::array<Row, nativeCatalogue.size()> table{};
     std::size_t pending = 0;
+    // The last native looked up, as the simulated game keeps it: a tick asks the same native many
+    // times in a row.
+    NativeHash lastHash = nativeCatalogue[0].hash;
+    std::size_t lastIndex = 0;
     std::int64_t calls = 0;
     Ped nextPed = 101;
 };
@@ -77,7 +81,12 @@ void scriptUnregister(ModuleHandle) {}
 void scriptWait(std::uint32_t) {}
 
 void nativeInit(NativeHash hash) {
-    nullhost::state.pending = sim::nativeIndexOf(hash);
+    using nullhost::state;
+    if (hash != state.lastHash) {
+        state.lastHash = hash;
+        state.lastIndex = sim::nativeIndexOf(hash);
+    }
+    state.pending = state.lastIndex;
 }
 
 void nativePush64(std::uint64_t) {}

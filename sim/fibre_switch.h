@@ -1,6 +1,7 @@
 // The part of the fibre host that differs between platforms: a stack of the script's own and the
-// switches between it and the host's stack. ucontext on POSIX (fibre_switch_posix.cpp), Windows
-// fibres on Windows (fibre_switch_windows.cpp); CMake compiles one of them.
+// switches between it and the host's stack. On POSIX a stack switch of our own for x86-64
+// (fibre_switch_posix.cpp), Windows fibres on Windows (fibre_switch_windows.cpp); CMake compiles
+// one of them.
 #pragma once
 
 #include <cstddef>

@@ -303,6 +303,24 @@ std::string originMark(const View& view) {
            text(x + 5.0, y + 13.0, "origin (0, 0)", "font-size=\"9\"");
 }
 
+// A ring's label sits above and to the right of it. Where it would leave the plot, it goes to the
+// ring's left (near the east edge, where it would cross into the legend) or below the ring (near
+// the top edge, where it would cover the coordinates).
+std::string squadLabel(double x, double y, const std::string& content) {
+    constexpr int fontSize = 12;
+    constexpr double glyphWidth = 0.65 * fontSize;  // bold sans-serif, erring wide
+    constexpr double sideways = 12.0;               // clear of the ring's 10-pixel radius
+    constexpr double upward = 8.0;
+    const double width = static_cast<double>(content.size()) * glyphWidth;
+    const bool leftward = x + sideways + width > mapLeft + mapWidth;
+    const bool below = y - upward - fontSize < mapTop;
+    const std::string anchor = leftward ? " text-anchor=\"end\"" : "";
+    return text(leftward ? x - sideways : x + sideways, below ? y + upward + fontSize : y - upward,
+                content,
+                "font-size=\"" + std::to_string(fontSize) +
+                    "\" font-weight=\"bold\" fill=\"#000000\"" + anchor);
+}
+
 std::string squadRings(const chronicle::Chronicle& chronicle, const View& view) {
     // One ring per place, labelled with every squad that spawned there.
     std::vector<std::pair<Vector3, std::string>> places;
@@ -321,8 +339,7 @@ std::string squadRings(const chronicle::Chronicle& chronicle, const View& view) 
         const double x = view.px(point.x);
         const double y = view.py(point.y);
         out += circle(x, y, 10.0, "fill=\"none\" stroke=\"#000000\" stroke-width=\"2\"");
-        out += text(x + 12.0, y - 8.0, "squad " + label,
-                    "font-size=\"12\" font-weight=\"bold\" fill=\"#000000\"");
+        out += squadLabel(x, y, "squad " + label);
     }
     return out;
 }

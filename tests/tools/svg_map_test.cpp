@@ -137,6 +137,59 @@ TEST(SvgMap, EachCloseUpShowsOnlyItsOwnEncounterAndItsNeighbours) {
     EXPECT_NE(two.find(failedSpawn), std::string::npos) << "a member never created has no mark";
 }
 
+// The whole opening tag of the element that holds `inside`.
+std::string tagHolding(const std::string& map, const std::string& inside) {
+    const std::size_t at = map.find(inside);
+    if (at == std::string::npos) return {};
+    const std::size_t open = map.rfind('<', at);
+    return map.substr(open, map.find('>', at) - open);
+}
+
+double attribute(const std::string& tag, const std::string& name) {
+    const std::size_t at = tag.find(" " + name + "=\"");
+    return at == std::string::npos ? NAN : std::stod(tag.substr(at + name.size() + 3));
+}
+
+// A squad that spawned at the easternmost hideout had its label written rightwards past the
+// plot's edge and across the legend. A label must stay inside the plot wherever its squad is.
+TEST(SvgMap, ASquadsLabelStaysInsideThePlotAtEveryEdge) {
+    auto farthest = [](auto key) {
+        std::pair<Gang, int> best{};
+        double bestKey = -1e18;
+        for (const GangProfile& profile : gangProfiles) {
+            for (std::size_t i = 0; i < profile.hideouts.size(); ++i) {
+                if (key(profile.hideouts[i]) > bestKey) {
+                    bestKey = key(profile.hideouts[i]);
+                    best = {profile.gang, static_cast<int>(i) + 1};
+                }
+            }
+        }
+        return best;
+    };
+    const std::pair<std::string, std::pair<Gang, int>> edges[] = {
+        {"east", farthest([](Vector3 p) { return p.x; })},
+        {"west", farthest([](Vector3 p) { return -p.x; })},
+        {"north", farthest([](Vector3 p) { return p.y; })},
+        {"south", farthest([](Vector3 p) { return -p.y; })},
+    };
+    const std::string content = "squad 1,2";  // both squads spawn at the one point
+    for (const auto& [edge, point] : edges) {
+        const std::string map = svg::renderMap(twoEncounters(point, point), {"06h", "t", 1});
+        const std::string plot = tagHolding(map, "fill=\"#efe6d2\"");  // the overview comes first
+        const std::string label = tagHolding(map, ">" + content + "</text>");
+        ASSERT_FALSE(label.empty()) << edge << ": no label";
+        const double x = attribute(label, "x");
+        const double size = attribute(label, "font-size");
+        // Bold sans-serif glyphs run about 0.6 of the font size across.
+        const double width = static_cast<double>(content.size()) * size * 0.6;
+        const double from = label.find("text-anchor=\"end\"") != std::string::npos ? x - width : x;
+        EXPECT_GE(from, attribute(plot, "x")) << edge << ": " << label;
+        EXPECT_LE(from + width, attribute(plot, "x") + attribute(plot, "width"))
+            << edge << ": " << label;
+        EXPECT_GE(attribute(label, "y") - size, attribute(plot, "y")) << edge << ": " << label;
+    }
+}
+
 class RenderedMap : public ScratchDirectory {};
 
 TEST_F(RenderedMap, TheDemosMapRendersToAValidPicture) {

@@ -11,8 +11,8 @@ out=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$out"
 # The scenario/build pairs live in one place: the list the scenario tests are made from.
-pairs=$(sed -n '/^set(scenarioBuilds/,/^)/p' "$root/tests/scenarios/CMakeLists.txt" | grep -Eo '^ +[a-z0-9_]+ +[0-9]+h')
-[ -n "$pairs" ] || { echo "$0: no scenario list found in tests/scenarios/CMakeLists.txt" >&2; exit 2; }
+pairs=$(sed -n '/^set(scenarioBuilds/,/^)/p' "$root/tests/scenario_builds.cmake" | grep -Eo '^ +[a-z0-9_]+ +[0-9]+h')
+[ -n "$pairs" ] || { echo "$0: no scenario list found in tests/scenario_builds.cmake" >&2; exit 2; }
 while read -r scenario build; do
     "$sim" --build "$build" --scenario "$root/scenarios/$scenario.scenario" \
         --trace "$out/$scenario-$build.jsonl" >/dev/null

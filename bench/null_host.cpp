@@ -19,10 +19,7 @@ struct State {
     Answers answers;
     std::array<Row, nativeCatalogue.size()> table{};
     std::size_t pending = 0;
-    // The last native looked up, as the simulated game keeps it: a tick asks the same native many
-    // times in a row.
-    NativeHash lastHash = nativeCatalogue[0].hash;
-    std::size_t lastIndex = 0;
+    sim::LastNativeLookup lastLookup;  // as the simulated game keeps it
     std::int64_t calls = 0;
     Ped nextPed = 101;
 };
@@ -82,11 +79,7 @@ void scriptWait(std::uint32_t) {}
 
 void nativeInit(NativeHash hash) {
     using nullhost::state;
-    if (hash != state.lastHash) {
-        state.lastHash = hash;
-        state.lastIndex = sim::nativeIndexOf(hash);
-    }
-    state.pending = state.lastIndex;
+    state.pending = sim::nativeIndexOf(state.lastLookup, hash);
 }
 
 void nativePush64(std::uint64_t) {}

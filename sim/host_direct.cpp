@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "natives/slot.h"
-#include "sim/call_log.h"
 #include "sim/script_fibre.h"
 #include "sim/script_wait.h"
 #include "sim/world.h"
@@ -27,18 +27,16 @@ consteval std::size_t hostFunction(std::string_view name) {
 // dropped. In fibre mode the run stops once control is back with the host (the caller may be the
 // plug-in's load or unload, which must not be unwound); in direct mode it is thrown.
 [[gnu::cold, gnu::noinline]] void refuseWhileNativeOpen(std::size_t position) {
-    const std::string message = std::string(hostFunctions[position].name) + " while " +
-                                describeNative(nativeCatalogue[world().pendingIndex].hash) +
-                                " was never called";
-    dropOpenNativeCall();
+    std::string message = dropInterruptedNativeCall(hostFunctions[position].name);
     if (!fibreHostActive()) throw HostError(message);
-    recordHostFailure(message);
+    recordHostFailure(std::move(message));
 }
 
 void appendHostCall(std::size_t position, std::initializer_list<std::uint64_t> slots) {
     if (world().pendingCount != noCallOpen) refuseWhileNativeOpen(position);
     CallRecord& record = world().calls.emplace_back();
-    stampCall(record, nativeCatalogue.size() + position);
+    stampCall(record);
+    record.kind = static_cast<std::uint8_t>(nativeCatalogue.size() + position);
     record.slotCount = static_cast<std::uint8_t>(slots.size());
     std::copy(slots.begin(), slots.end(), record.slots.begin());
     record.results.fill(0);

@@ -31,11 +31,7 @@ inline constexpr auto pointerSlots = [] {
 // The refusals, kept out of the protocol's path: it runs hundreds of times a frame, and message
 // building would make every call pay for saving the registers it needs.
 [[noreturn, gnu::cold, gnu::noinline]] void refuseInitWhilePending(NativeHash hash) {
-    World& w = world();
-    const std::string pending = describeNative(nativeCatalogue[w.pendingIndex].hash);
-    dropOpenNativeCall();
-    throw HostError("nativeInit of " + describeNative(hash) + " while " + pending +
-                    " was never called");
+    throw HostError(dropInterruptedNativeCall("nativeInit of " + describeNative(hash)));
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void refuseUnknown(NativeHash hash) {
@@ -104,20 +100,24 @@ void dropOpenNativeCall() {
     w.pendingCount = noCallOpen;
 }
 
+std::string dropInterruptedNativeCall(std::string_view interruption) {
+    std::string message = std::string(interruption) + " while " +
+                          describeNative(nativeCatalogue[world().pendingIndex].hash) +
+                          " was never called";
+    dropOpenNativeCall();
+    return message;
+}
+
 }  // namespace sim
 
 extern "C" void nativeInit(NativeHash hash) {
     sim::World& w = sim::world();
     if (w.pendingCount != sim::noCallOpen) sim::refuseInitWhilePending(hash);
-    // A tick asks the same native many times in a row (87 distance queries): the last lookup is
-    // kept.
-    if (hash != w.lastHash) {
-        const std::size_t index = sim::nativeIndexOf(hash);
-        if (index == sim::noNative) sim::refuseUnknown(hash);
-        w.lastHash = hash;
-        w.lastIndex = index;
-    }
-    w.pendingIndex = w.lastIndex;
+    const std::size_t index = sim::nativeIndexOf(w.lastLookup, hash);
+    if (index == sim::noNative) sim::refuseUnknown(hash);
+    // Kept in the world, not written into the record here: the index would then be held in a
+    // register across the log's growth, which every call would pay for.
+    w.pendingIndex = index;
     w.calls.emplace_back();
     w.pendingCount = 0;
     // Last, as a tail call that holds nothing across it: every native call passes it.
@@ -148,7 +148,8 @@ extern "C" std::uint64_t* nativeCall() {
     // of this call is held across the game's answer but what the world holds: the common path
     // then saves no registers.
     sim::CallRecord& record = w.calls.back();
-    sim::stampCall(record, index);
+    sim::stampCall(record);
+    record.kind = static_cast<std::uint8_t>(index);
     record.slotCount = static_cast<std::uint8_t>(count);
     record.results.fill(sim::junkSlot);
     try {

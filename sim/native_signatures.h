@@ -164,6 +164,23 @@ constexpr std::size_t nativeIndexOf(NativeHash hash) {
     return noNative;
 }
 
+// The last native looked up and its index: a tick asks the same native many times in a row (87
+// distance queries), so a host keeps one of these and looks a hash up only when it changes.
+struct LastNativeLookup {
+    NativeHash hash = nativeCatalogue[0].hash;
+    std::size_t index = 0;
+};
+
+// nativeIndexOf through the last lookup; an unknown hash (noNative) is not kept.
+constexpr std::size_t nativeIndexOf(LastNativeLookup& last, NativeHash hash) {
+    if (hash != last.hash) {
+        const std::size_t index = nativeIndexOf(hash);
+        if (index == noNative) return noNative;
+        last = {hash, index};
+    }
+    return last.index;
+}
+
 constexpr bool everyNativeFound() {
     for (std::size_t index = 0; index < nativeCatalogue.size(); ++index) {
         if (nativeIndexOf(nativeCatalogue[index].hash) != index) return false;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/control.h"
@@ -64,9 +65,8 @@ struct World {
     // straight into its slots; it is stamped when the game answers. Pushes past the longest
     // argument list are counted, not kept: the call is refused for its slot count anyway.
     std::size_t pendingIndex = 0;
-    NativeHash lastHash = nativeCatalogue[0].hash;  // the last native looked up, and its index
-    std::size_t lastIndex = 0;
     std::size_t pendingCount = noCallOpen;
+    LastNativeLookup lastLookup;
 
     // The call log, and the text its records read through pointers. Clearing keeps the memory,
     // so that a steady run of frames allocates nothing.
@@ -103,20 +103,21 @@ PedState* existingPed(Ped ped);
 
 void refreshStamp(World& w);
 
-// Gives a record its kind (see hostFunctions) and stamps it with the current frame, time and
-// clock.
-inline void stampCall(CallRecord& record, std::size_t kind) {
+// Stamps a record with the current frame, time and clock.
+inline void stampCall(CallRecord& record) {
     const World& w = world();
     record.frame = w.stamp.frame;
     record.timeMs = w.stamp.timeMs;
     record.day = w.stamp.day;
     record.clockHours = w.stamp.clockHours;
     record.clockMinutes = w.stamp.clockMinutes;
-    record.kind = static_cast<std::uint8_t>(kind);
 }
 
 // A native call left open (nativeInit without nativeCall) when something else happens: its
 // record leaves the log, and it is no longer pending.
 void dropOpenNativeCall();
+// The same, for a caller that refuses what interrupted it: "INTERRUPTION while native ROLE (0x...)
+// was never called", naming the open call before it is dropped.
+std::string dropInterruptedNativeCall(std::string_view interruption);
 
 }  // namespace sim

@@ -1,43 +1,23 @@
 // Bad input to the simulator, line by line and option by option: each gives exit status 2, a
 // message naming the file, the line and the problem, no crash, and no trace or map left behind
 // as if the run had been complete.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "run_program.h"
+#include "run_simulator.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class BadInput : public testing::Test {
+class BadInput : public simrun::ScratchDirectory {
 protected:
-    void SetUp() override {
-        dir = tools_testing::freshDirectory("badinput");
-        ASSERT_FALSE(dir.empty());
-        fs::create_directory(dir / "out");
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string write(const std::string& name, const std::string& text) const {
-        const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
-    }
     tools_testing::RunResult simulate(std::vector<std::string> args) const {
-        args.insert(args.end(), {"--trace", (dir / "out" / "trace.jsonl").string(), "--svg",
-                                 (dir / "out" / "map.svg").string()});
-        return tools_testing::runProgram(SIMULATOR, args);
+        args.insert(args.end(),
+                    {"--trace", out("trace.jsonl").string(), "--svg", out("map.svg").string()});
+        return simrun::runSimulator(args);
     }
-    bool outputsLeft() const { return !fs::is_empty(dir / "out"); }
-
-    fs::path dir;
+    bool outputsLeft() const { return !outputDirEmpty(); }
 };
 
 // The bad line comes third, after a line that runs frames, so the run is under way when the
@@ -94,7 +74,7 @@ TEST_F(BadInput, EveryMalformedScenarioLineNamesFileLineAndProblem) {
     };
     for (const auto& c : cases) {
         const std::string file =
-            write("bad.scenario", "goto duster 4 0 -30 0\nrun 2s\n" + c.line + "\nrun 1s\n");
+            scenario("bad.scenario", "goto duster 4 0 -30 0\nrun 2s\n" + c.line + "\nrun 1s\n");
         const tools_testing::RunResult run = simulate({"--scenario", file});
         EXPECT_EQ(run.status, 2) << c.line << "\n" << run.output;
         EXPECT_NE(run.output.find(file + ":3: " + c.problem), std::string::npos)
@@ -106,8 +86,8 @@ TEST_F(BadInput, EveryMalformedScenarioLineNamesFileLineAndProblem) {
 // Commands that parse but name a ped the game has not created yet stop the run where they stand.
 TEST_F(BadInput, ACommandOnAPedNotYetCreatedStopsTheRunAtItsLine) {
     for (const char* line : {"kill 8", "vanish 8", "move 8 0 0 0"}) {
-        const std::string file =
-            write("early.scenario", std::string("goto duster 4 0 -30 0\nrun 10s\n") + line + "\n");
+        const std::string file = scenario(
+            "early.scenario", std::string("goto duster 4 0 -30 0\nrun 10s\n") + line + "\n");
         const tools_testing::RunResult run = simulate({"--scenario", file});
         EXPECT_EQ(run.status, 2) << line << "\n" << run.output;
         EXPECT_NE(run.output.find(file + ":3: "), std::string::npos) << line << "\n" << run.output;
@@ -118,7 +98,7 @@ TEST_F(BadInput, ACommandOnAPedNotYetCreatedStopsTheRunAtItsLine) {
 }
 
 TEST_F(BadInput, EveryMalformedOptionSaysWhatIsWrong) {
-    const std::string fine = write("fine.scenario", "run 1s\n");
+    const std::string fine = scenario("fine.scenario", "run 1s\n");
     const struct {
         std::vector<std::string> args;
         const char* problem;
@@ -147,7 +127,7 @@ TEST_F(BadInput, EveryMalformedOptionSaysWhatIsWrong) {
 
 // An output that cannot be written is bad input too, and leaves nothing of the other output.
 TEST_F(BadInput, AnOutputThatCannotBeWrittenLeavesNoOtherOutput) {
-    const std::string fine = write("fine.scenario", "run 1s\n");
+    const std::string fine = scenario("fine.scenario", "run 1s\n");
     const tools_testing::RunResult run = tools_testing::runProgram(
         SIMULATOR, {"--scenario", fine, "--svg", (dir / "out" / "map.svg").string(), "--trace",
                     (dir / "no-such-dir" / "trace.jsonl").string()});

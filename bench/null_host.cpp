@@ -79,7 +79,8 @@ void scriptWait(std::uint32_t) {}
 
 void nativeInit(NativeHash hash) {
     using nullhost::state;
-    state.pending = sim::nativeIndexOf(state.lastLookup, hash);
+    sim::lookUpNative(state.lastLookup, hash);
+    state.pending = state.lastLookup.index;
 }
 
 void nativePush64(std::uint64_t) {}

@@ -113,11 +113,10 @@ std::string dropInterruptedNativeCall(std::string_view interruption) {
 extern "C" void nativeInit(NativeHash hash) {
     sim::World& w = sim::world();
     if (w.pendingCount != sim::noCallOpen) sim::refuseInitWhilePending(hash);
-    const std::size_t index = sim::nativeIndexOf(w.lastLookup, hash);
-    if (index == sim::noNative) sim::refuseUnknown(hash);
+    if (!sim::lookUpNative(w.lastLookup, hash)) sim::refuseUnknown(hash);
     // Kept in the world, not written into the record here: the index would then be held in a
     // register across the log's growth, which every call would pay for.
-    w.pendingIndex = index;
+    w.pendingIndex = w.lastLookup.index;
     w.calls.emplace_back();
     w.pendingCount = 0;
     // Last, as a tail call that holds nothing across it: every native call passes it.

@@ -171,14 +171,13 @@ struct LastNativeLookup {
     std::size_t index = 0;
 };
 
-// nativeIndexOf through the last lookup; an unknown hash (noNative) is not kept.
-constexpr std::size_t nativeIndexOf(LastNativeLookup& last, NativeHash hash) {
-    if (hash != last.hash) {
-        const std::size_t index = nativeIndexOf(hash);
-        if (index == noNative) return noNative;
-        last = {hash, index};
-    }
-    return last.index;
+// Makes last hold hash and its index; false for an unknown hash, which last does not take.
+constexpr bool lookUpNative(LastNativeLookup& last, NativeHash hash) {
+    if (hash == last.hash) return true;
+    const std::size_t index = nativeIndexOf(hash);
+    if (index == noNative) return false;
+    last = {hash, index};
+    return true;
 }
 
 constexpr bool everyNativeFound() {
